@@ -1,0 +1,41 @@
+# The two commands: `make run` and `make test`.
+BUILD_DIR ?= build
+ASAN_DIR ?= build-asan
+JOBS ?= $(shell nproc)
+
+.PHONY: all setup build run test test-asan bench clean
+
+all: build
+
+setup:
+	@./scripts/setup.sh
+
+$(BUILD_DIR)/build.ninja:
+	cmake -S . -B $(BUILD_DIR) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo
+
+build: setup $(BUILD_DIR)/build.ninja
+	cmake --build $(BUILD_DIR) -j $(JOBS)
+
+# Starts the disc's start program from the assembled sample disc.
+run: build
+	@if [ -x $(BUILD_DIR)/disc/play ]; then cd $(BUILD_DIR)/disc && ./play; \
+	else cd $(BUILD_DIR)/disc/product && ./product; fi
+
+test: build
+	cd $(BUILD_DIR) && QT_QPA_PLATFORM=offscreen QTWEBENGINE_DISABLE_SANDBOX=1 \
+		ctest --output-on-failure -j $(JOBS)
+
+$(ASAN_DIR)/build.ninja:
+	cmake -S . -B $(ASAN_DIR) -G Ninja -DCMAKE_BUILD_TYPE=Debug -DBOOKDISC_SANITIZE=ON -DBOOKDISC_BENCH=OFF
+
+test-asan: setup $(ASAN_DIR)/build.ninja
+	cmake --build $(ASAN_DIR) -j $(JOBS)
+	cd $(ASAN_DIR) && QT_QPA_PLATFORM=offscreen QTWEBENGINE_DISABLE_SANDBOX=1 \
+		ASAN_OPTIONS=detect_leaks=0 UBSAN_OPTIONS=print_stacktrace=1 \
+		ctest --output-on-failure -j $(JOBS) -LE no-asan
+
+bench: build
+	cd $(BUILD_DIR) && for b in bench/bench_*; do [ -x "$$b" ] && QT_QPA_PLATFORM=offscreen "$$b"; done
+
+clean:
+	rm -rf $(BUILD_DIR) $(ASAN_DIR)

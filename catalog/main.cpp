@@ -1,0 +1,20 @@
+#include "PlaceholderMainWindow.h"
+#include "platform/qt/QtPlatform.h"
+#include "startup/Startup.h"
+
+#include <QApplication>
+
+int main(int argc, char** argv)
+{
+    platform::qt::prepareQtProcess();
+    QApplication application(argc, argv);
+    application.setApplicationName("product");
+    application.setQuitOnLastWindowClosed(true);
+
+    platform::qt::QtPlatform qtPlatform;
+    platform::Platform platform = qtPlatform.platform();
+    auto window = startup::RunCatalogStartup(platform, [](platform::Platform& p, const startup::MediaFolders& f) {
+        return std::make_unique<catalog::PlaceholderMainWindow>(p, f);
+    });
+    return application.exec();
+}

@@ -1,0 +1,96 @@
+#pragma once
+#include "Picture.h"
+#include "Surface.h"
+#include <functional>
+#include <string>
+
+namespace platform {
+
+struct MouseEvent {
+    int button = 0; // 1 left, 2 right, 4 middle
+    int shift = 0;  // 1 shift, 2 ctrl, 4 alt
+    double x = 0;
+    double y = 0;
+};
+using MouseHandler = std::function<void(const MouseEvent&)>;
+
+enum class Cursor { Default = 0, Hourglass = 11 };
+
+// Geometry and visibility shared by every control, in the parent's pixels.
+class Control {
+public:
+    virtual ~Control() = default;
+    virtual void setGeometry(int left, int top, int width, int height) = 0;
+    virtual int left() const = 0;
+    virtual int top() const = 0;
+    virtual int width() const = 0;
+    virtual int height() const = 0;
+    virtual void setVisible(bool visible) = 0;
+    virtual bool visible() const = 0;
+    virtual void bringToFront() {}
+
+    void move(int newLeft, int newTop) { setGeometry(newLeft, newTop, width(), height()); }
+    void resize(int newWidth, int newHeight) { setGeometry(left(), top(), newWidth, newHeight); }
+};
+
+// Something that other controls can be placed on: a form or a picture box.
+class Container : public Control, public virtual Surface {
+public:
+    // The background picture, drawn at its own size from the top-left corner.
+    virtual void setPicture(PicturePtr picture) = 0;
+    virtual PicturePtr picture() const = 0;
+    virtual void onMouseDown(MouseHandler h) = 0;
+    virtual void onMouseMove(MouseHandler h) = 0;
+    virtual void onMouseUp(MouseHandler h) = 0;
+    virtual void onClick(std::function<void()> h) = 0;
+    virtual void setCursor(Cursor) {}
+};
+
+// A top-level window. Geometry is in screen pixels.
+class Form : public Container {
+public:
+    virtual void setCaption(const std::string& caption) = 0;
+    virtual void show() = 0;
+    // Unloads the window: hides it and releases what it shows.
+    virtual void close() = 0;
+    virtual void onClosed(std::function<void()>) {}
+    // A window without a frame: its outer size is exactly its geometry.
+    virtual void setFrameless(bool) {}
+};
+
+class PictureBox : public Container {};
+
+class Label : public Control {
+public:
+    virtual void setCaption(const std::string& text) = 0;
+    virtual std::string caption() const = 0;
+    virtual void setFontName(const std::string& name) = 0;
+    virtual void setFontSize(double points) = 0;
+    // The label sizes itself to its caption; width() follows.
+};
+
+class EditBox : public Control {
+public:
+    virtual void setText(const std::string& text) = 0;
+    virtual std::string text() const = 0;
+    virtual void setEnabled(bool enabled) = 0;
+    virtual bool isEnabled() const = 0;
+    // Key code as in the host's key-down event (13 for Enter).
+    virtual void onKeyDown(std::function<void(int keyCode)> h) = 0;
+    virtual void onChange(std::function<void()>) {}
+};
+
+// A picture cut into a grid of equal cells, numbered from 0 in reading order.
+class PictureClip {
+public:
+    virtual ~PictureClip() = default;
+    virtual void setPicture(PicturePtr picture) = 0;
+    virtual void setRows(int rows) = 0;
+    virtual void setCols(int cols) = 0;
+    virtual int rows() const = 0;
+    virtual int cols() const = 0;
+    // The picture of cell k; null when there is no picture or k is outside the grid.
+    virtual PicturePtr GraphicCell(int k) const = 0;
+};
+
+} // namespace platform

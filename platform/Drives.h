@@ -1,0 +1,24 @@
+#pragma once
+#include <string>
+#include <vector>
+
+namespace platform {
+
+// The machine's optical drives in device order. Each is named by its mount
+// point when a disc is mounted, otherwise by its device path (which cannot
+// be examined for files).
+class OpticalDrives {
+public:
+    virtual ~OpticalDrives() = default;
+    virtual std::vector<std::string> list() = 0;
+};
+
+class FontRegistry {
+public:
+    virtual ~FontRegistry() = default;
+    // Makes a TrueType file usable by family name in this process's widgets
+    // and browser panes. False when the file could not be registered.
+    virtual bool registerFontFile(const std::string& path) = 0;
+};
+
+} // namespace platform

@@ -1,0 +1,21 @@
+#pragma once
+#include "Application.h"
+#include "Drives.h"
+#include "MessageBoxes.h"
+#include "TextFiles.h"
+#include "Toolkit.h"
+
+namespace platform {
+
+// Every platform service a Part may use. The programs bind the Qt
+// implementations; tests bind the fakes.
+struct Platform {
+    Application& app;
+    MessageBoxes& messages;
+    TextFiles& textFiles;
+    Toolkit& toolkit;
+    OpticalDrives& drives;
+    FontRegistry& fonts;
+};
+
+} // namespace platform

@@ -1,0 +1,29 @@
+#pragma once
+#include "Browser.h"
+#include "Controls.h"
+#include "FlashPlayer.h"
+#include "Picture.h"
+#include "Timer.h"
+#include <memory>
+#include <string>
+
+namespace platform {
+
+// Creates windows, controls and pictures. Controls are placed on a parent
+// container and are owned by the caller.
+class Toolkit {
+public:
+    virtual ~Toolkit() = default;
+    virtual std::unique_ptr<Form> createForm() = 0;
+    virtual std::unique_ptr<PictureBox> createPictureBox(Container& parent) = 0;
+    virtual std::unique_ptr<Label> createLabel(Container& parent) = 0;
+    virtual std::unique_ptr<EditBox> createEditBox(Container& parent) = 0;
+    virtual std::unique_ptr<Browser> createBrowser(Container& parent) = 0;
+    virtual std::unique_ptr<FlashPlayer> createFlashPlayer(Container& parent) = 0;
+    virtual std::unique_ptr<Timer> createTimer() = 0;
+    virtual std::unique_ptr<PictureClip> createPictureClip() = 0;
+    // Loads a BMP, JPG, GIF or PNG file; null when it cannot be loaded.
+    virtual PicturePtr loadPicture(const std::string& path) = 0;
+};
+
+} // namespace platform

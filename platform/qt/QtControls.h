@@ -1,0 +1,115 @@
+#pragma once
+#include "SurfacePainter.h"
+#include "SurfaceWidget.h"
+#include "platform/Controls.h"
+
+#include <QLabel>
+#include <QLineEdit>
+#include <QPointer>
+#include <memory>
+
+namespace platform::qt {
+
+// Control geometry and visibility over any QWidget.
+template <class Base>
+class WidgetControl : public Base {
+public:
+    void setGeometry(int l, int t, int w, int h) override { widget()->setGeometry(l, t, w, h); }
+    int left() const override { return widget()->x(); }
+    int top() const override { return widget()->y(); }
+    int width() const override { return widget()->width(); }
+    int height() const override { return widget()->height(); }
+    void setVisible(bool v) override { widget()->setVisible(v); }
+    bool visible() const override { return !widget()->isHidden(); }
+    void bringToFront() override { widget()->raise(); }
+
+    virtual QWidget* widget() const = 0;
+};
+
+// A form or picture box: a surface shown by a SurfaceWidget.
+template <class Base>
+class QtContainer : public WidgetControl<Base>, public SurfacePainter {
+public:
+    explicit QtContainer(QWidget* parent)
+        : SurfacePainter([this] { if (widget_) widget_->update(); })
+        , widget_(new SurfaceWidget(*this, parent))
+    {
+    }
+    ~QtContainer() override { delete widget_.data(); }
+
+    QWidget* widget() const override { return widget_.data(); }
+    SurfaceWidget* surfaceWidget() const { return widget_.data(); }
+    // The backing image follows the geometry at once, shown or not.
+    void setGeometry(int l, int t, int w, int h) override
+    {
+        widget_->setGeometry(l, t, w, h);
+        resizeBacking(w, h);
+    }
+
+    void setPicture(PicturePtr p) override;
+    PicturePtr picture() const override { return picture_; }
+    void onMouseDown(MouseHandler h) override { widget_->mouseDown = std::move(h); }
+    void onMouseMove(MouseHandler h) override { widget_->mouseMove = std::move(h); }
+    void onMouseUp(MouseHandler h) override { widget_->mouseUp = std::move(h); }
+    void onClick(std::function<void()> h) override { widget_->click = std::move(h); }
+    void setCursor(Cursor c) override { widget_->setCursor(c == Cursor::Hourglass ? Qt::WaitCursor : Qt::ArrowCursor); }
+
+private:
+    QPointer<SurfaceWidget> widget_;
+    PicturePtr picture_;
+};
+
+class QtForm : public QtContainer<Form> {
+public:
+    QtForm();
+    void setCaption(const std::string& caption) override;
+    void show() override;
+    void close() override;
+    void onClosed(std::function<void()> h) override { surfaceWidget()->closed = std::move(h); }
+    void setFrameless(bool frameless) override;
+};
+
+class QtPictureBox : public QtContainer<PictureBox> {
+public:
+    explicit QtPictureBox(QWidget* parent) : QtContainer<PictureBox>(parent) { surfaceWidget()->show(); }
+};
+
+class QtLabel : public WidgetControl<Label> {
+public:
+    explicit QtLabel(QWidget* parent);
+    ~QtLabel() override { delete label_.data(); }
+    QWidget* widget() const override { return label_.data(); }
+    void setCaption(const std::string& text) override;
+    std::string caption() const override { return label_->text().toStdString(); }
+    void setFontName(const std::string& name) override;
+    void setFontSize(double points) override;
+
+private:
+    QPointer<QLabel> label_;
+};
+
+class QtEditBox : public WidgetControl<EditBox> {
+public:
+    explicit QtEditBox(QWidget* parent);
+    ~QtEditBox() override { delete edit_.data(); }
+    QWidget* widget() const override { return edit_.data(); }
+    void setText(const std::string& text) override { edit_->setText(QString::fromStdString(text)); }
+    std::string text() const override { return edit_->text().toStdString(); }
+    void setEnabled(bool e) override { edit_->setEnabled(e); }
+    bool isEnabled() const override { return edit_->isEnabled(); }
+    void onKeyDown(std::function<void(int)> h) override { keyDown_ = std::move(h); }
+    void onChange(std::function<void()> h) override { change_ = std::move(h); }
+    QLineEdit* lineEdit() const { return edit_.data(); }
+
+private:
+    QPointer<QLineEdit> edit_;
+    std::function<void(int)> keyDown_;
+    std::function<void()> change_;
+};
+
+// The QWidget that children of a container are placed on.
+QWidget* widgetOf(Container& container);
+// The host key code of a Qt key: 13 for Enter, ASCII capitals for letters.
+int hostKeyCode(int qtKey);
+
+} // namespace platform::qt

@@ -1,0 +1,13 @@
+#include "QtPlatform.h"
+
+#include <QCoreApplication>
+
+namespace platform::qt {
+
+void prepareQtProcess()
+{
+    // Browser panes and Flash players share one rendering context.
+    QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
+}
+
+} // namespace platform::qt

@@ -1,0 +1,24 @@
+#pragma once
+#include "QtServices.h"
+#include "QtToolkit.h"
+#include "platform/DiskTextFiles.h"
+#include "platform/Platform.h"
+
+namespace platform::qt {
+
+// Sets what the Qt process needs before its QApplication exists.
+void prepareQtProcess();
+
+// The Qt implementations of every service, for a program's main().
+struct QtPlatform {
+    QtApplication app;
+    QtMessageBoxes messages{app};
+    DiskTextFiles textFiles;
+    QtToolkit toolkit;
+    LinuxOpticalDrives drives;
+    QtFontRegistry fonts;
+
+    Platform platform() { return Platform{app, messages, textFiles, toolkit, drives, fonts}; }
+};
+
+} // namespace platform::qt

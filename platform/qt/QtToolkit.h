@@ -1,0 +1,35 @@
+#pragma once
+#include "platform/Toolkit.h"
+
+namespace platform::qt {
+
+class QtToolkit : public Toolkit {
+public:
+    std::unique_ptr<Form> createForm() override;
+    std::unique_ptr<PictureBox> createPictureBox(Container& parent) override;
+    std::unique_ptr<Label> createLabel(Container& parent) override;
+    std::unique_ptr<EditBox> createEditBox(Container& parent) override;
+    std::unique_ptr<Browser> createBrowser(Container& parent) override;
+    std::unique_ptr<FlashPlayer> createFlashPlayer(Container& parent) override;
+    std::unique_ptr<Timer> createTimer() override;
+    std::unique_ptr<PictureClip> createPictureClip() override;
+    PicturePtr loadPicture(const std::string& path) override;
+};
+
+class QtPictureClip : public PictureClip {
+public:
+    void setPicture(PicturePtr picture) override;
+    void setRows(int rows) override;
+    void setCols(int cols) override;
+    int rows() const override { return rows_; }
+    int cols() const override { return cols_; }
+    PicturePtr GraphicCell(int k) const override;
+
+private:
+    PicturePtr picture_;
+    int rows_ = 1;
+    int cols_ = 1;
+    mutable std::vector<PicturePtr> cells_;
+};
+
+} // namespace platform::qt

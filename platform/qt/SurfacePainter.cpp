@@ -1,0 +1,199 @@
+#include "SurfacePainter.h"
+#include "QtPicture.h"
+
+#include <QFontMetricsF>
+#include <QPainter>
+#include <QPainterPath>
+
+namespace platform::qt {
+
+namespace {
+
+QColor toQColor(Color c) { return QColor(redOf(c), greenOf(c), blueOf(c)); }
+
+QPainter::CompositionMode compositionFor(RasterOp op)
+{
+    switch (op) {
+    case RasterOp::SrcAnd:
+        return QPainter::RasterOp_SourceAndDestination;
+    case RasterOp::SrcInvert:
+        return QPainter::RasterOp_SourceXorDestination;
+    case RasterOp::SrcCopy:
+        break;
+    }
+    return QPainter::CompositionMode_Source;
+}
+
+QRectF normalized(double x1, double y1, double x2, double y2)
+{
+    return QRectF(QPointF(x1, y1), QPointF(x2, y2)).normalized();
+}
+
+} // namespace
+
+QFont toQFont(const FontSpec& spec)
+{
+    QFont f(QString::fromStdString(spec.name));
+    if (spec.size > 0)
+        f.setPointSizeF(spec.size);
+    f.setBold(spec.bold);
+    f.setItalic(spec.italic);
+    f.setUnderline(spec.underline);
+    return f;
+}
+
+SurfacePainter::SurfacePainter(std::function<void()> changed)
+    : changed_(std::move(changed))
+{
+    font_ = FontSpec{"宋体", 9};
+    qfont_ = toQFont(font_);
+    backing_ = QImage(1, 1, QImage::Format_RGB32);
+    backing_.fill(toQColor(backColor_));
+}
+
+void SurfacePainter::resizeBacking(int width, int height)
+{
+    width = std::max(width, 1);
+    height = std::max(height, 1);
+    if (backing_.width() == width && backing_.height() == height)
+        return;
+    QImage grown(width, height, QImage::Format_RGB32);
+    grown.fill(toQColor(backColor_));
+    QPainter p(&grown);
+    p.drawImage(0, 0, background_);
+    p.drawImage(0, 0, backing_);
+    p.end();
+    backing_ = std::move(grown);
+}
+
+void SurfacePainter::setBackgroundImage(const QImage& image)
+{
+    background_ = image;
+    repaintBackground();
+}
+
+void SurfacePainter::repaintBackground()
+{
+    QPainter p(&backing_);
+    p.drawImage(0, 0, background_);
+    p.end();
+    changed_();
+}
+
+void SurfacePainter::setFont(const FontSpec& f)
+{
+    font_ = f;
+    qfont_ = toQFont(f);
+}
+
+void SurfacePainter::setBackColor(Color c)
+{
+    backColor_ = c;
+    cls();
+}
+
+void SurfacePainter::cls()
+{
+    backing_.fill(toQColor(backColor_));
+    CurrentX = 0;
+    CurrentY = 0;
+    repaintBackground();
+}
+
+void SurfacePainter::print(const std::string& text)
+{
+    const QString s = QString::fromStdString(text);
+    QFontMetricsF metrics(qfont_, &backing_);
+    QPainter p(&backing_);
+    p.setFont(qfont_);
+    p.setPen(toQColor(foreColor_));
+    p.drawText(QPointF(CurrentX, CurrentY + metrics.ascent()), s);
+    p.end();
+    CurrentX += metrics.horizontalAdvance(s);
+    changed_();
+}
+
+double SurfacePainter::textWidth(const std::string& text)
+{
+    return QFontMetricsF(qfont_, &backing_).horizontalAdvance(QString::fromStdString(text));
+}
+
+double SurfacePainter::textHeight(const std::string&)
+{
+    return QFontMetricsF(qfont_, &backing_).height();
+}
+
+void SurfacePainter::preparePen(QPainter& p, Color c) const
+{
+    QPen pen(toQColor(c));
+    pen.setWidth(drawWidth_);
+    p.setPen(pen);
+    if (drawMode_ == DrawMode::Invert)
+        p.setCompositionMode(QPainter::RasterOp_NotDestination);
+}
+
+void SurfacePainter::line(double x1, double y1, double x2, double y2, Color c)
+{
+    QPainter p(&backing_);
+    preparePen(p, c);
+    p.drawLine(QPointF(x1, y1), QPointF(x2, y2));
+    p.end();
+    CurrentX = x2;
+    CurrentY = y2;
+    changed_();
+}
+
+void SurfacePainter::box(double x1, double y1, double x2, double y2, Color c)
+{
+    QPainter p(&backing_);
+    preparePen(p, c);
+    if (fillStyle_ == FillStyle::Solid)
+        p.setBrush(toQColor(fillColor_));
+    p.drawRect(normalized(x1, y1, x2, y2));
+    p.end();
+    CurrentX = x2;
+    CurrentY = y2;
+    changed_();
+}
+
+void SurfacePainter::filledBox(double x1, double y1, double x2, double y2, Color c)
+{
+    QPainter p(&backing_);
+    if (drawMode_ == DrawMode::Invert)
+        p.setCompositionMode(QPainter::RasterOp_NotDestination);
+    QRectF r = normalized(x1, y1, x2, y2);
+    p.fillRect(QRectF(r.topLeft(), QSizeF(r.width() + 1, r.height() + 1)), toQColor(c));
+    p.end();
+    CurrentX = x2;
+    CurrentY = y2;
+    changed_();
+}
+
+void SurfacePainter::circle(double x, double y, double radius, Color c)
+{
+    QPainter p(&backing_);
+    p.setRenderHint(QPainter::Antialiasing, drawMode_ == DrawMode::CopyPen);
+    preparePen(p, c);
+    if (fillStyle_ == FillStyle::Solid)
+        p.setBrush(toQColor(fillColor_));
+    p.drawEllipse(QPointF(x, y), radius, radius);
+    p.end();
+    CurrentX = x;
+    CurrentY = y;
+    changed_();
+}
+
+void SurfacePainter::paintPicture(const Picture& picture, double destX, double destY, double destW, double destH,
+                                  double srcX, double srcY, double srcW, double srcH, RasterOp op)
+{
+    const QImage& image = imageOf(picture);
+    if (image.isNull())
+        return;
+    QPainter p(&backing_);
+    p.setCompositionMode(compositionFor(op));
+    p.drawImage(QRectF(destX, destY, destW, destH), image, QRectF(srcX, srcY, srcW, srcH));
+    p.end();
+    changed_();
+}
+
+} // namespace platform::qt

@@ -1,0 +1,44 @@
+#!/usr/bin/env bash
+# Installs everything the build, the tests and the programs need, without
+# prompts. Quick when all is already there.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+
+DEBIAN_PACKAGES=(
+  build-essential cmake ninja-build pkg-config
+  qt6-base-dev qt6-webengine-dev qt6-multimedia-dev libqt6svg6-dev
+  libgl-dev libfontconfig-dev
+  libsqlite3-dev sqlite3
+  mdbtools mdbtools-dev
+  libgtest-dev libgmock-dev libbenchmark-dev
+  fonts-wqy-microhei
+  xvfb xauth
+  clang libclang-rt-dev
+  nodejs
+)
+
+missing=()
+for package in "${DEBIAN_PACKAGES[@]}"; do
+  if ! dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "install ok installed"; then
+    missing+=("$package")
+  fi
+done
+SUDO=""
+if [ "$(id -u)" != 0 ]; then SUDO=sudo; fi
+if ((${#missing[@]})); then
+  echo "setup: installing ${missing[*]}"
+  $SUDO apt-get update -qq
+  DEBIAN_FRONTEND=noninteractive $SUDO apt-get install -y -qq --no-install-recommends "${missing[@]}"
+fi
+
+# The machine's Node.js may bring npm itself; Debian's npm only where it does not.
+if ! command -v npm >/dev/null; then
+  DEBIAN_FRONTEND=noninteractive ${SUDO:-} apt-get install -y -qq --no-install-recommends npm
+fi
+
+# npm packages, pinned by the committed lockfile.
+if [ -f package-lock.json ]; then
+  if [ ! -f node_modules/.package-lock.json ] || [ package-lock.json -nt node_modules/.package-lock.json ]; then
+    npm ci --no-audit --no-fund --loglevel=error
+  fi
+fi

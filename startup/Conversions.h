@@ -1,0 +1,23 @@
+#pragma once
+#include <cstdint>
+#include <optional>
+#include <string_view>
+
+namespace startup {
+
+// Whole-number conversions of the system: round to nearest with halves to
+// even; out-of-range values and non-numeric text fail instead of wrapping.
+std::optional<std::int16_t> toInt16(double value);
+std::optional<std::int32_t> toInt32(double value);
+std::optional<std::int16_t> toInt16(std::string_view text);
+std::optional<std::int32_t> toInt32(std::string_view text);
+
+// Numeric text as the host reads it: optional spaces around, optional sign,
+// digits with an optional fraction and exponent. Nothing else.
+std::optional<double> parseNumber(std::string_view text);
+
+// The integer part of numeric text taken as a 16-bit integer (truncation
+// toward zero), as the title handlers read IDs.
+std::optional<std::int16_t> integerPartInt16(std::string_view text);
+
+} // namespace startup

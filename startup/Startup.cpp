@@ -1,0 +1,81 @@
+#include "Startup.h"
+#include "Conversions.h"
+
+#include <cmath>
+#include <iostream>
+
+namespace startup {
+
+namespace {
+
+int pixelsOf(int twips, int twipsPerPixel)
+{
+    return toInt32(double(twips) / double(twipsPerPixel)).value_or(0);
+}
+
+} // namespace
+
+int ListCdDrives(platform::OpticalDrives& drives, std::vector<std::string>& CdDrives)
+{
+    int count = 0;
+    for (const std::string& name : drives.list()) {
+        CdDrives.push_back(name);
+        ++count;
+    }
+    return count;
+}
+
+void InstallFonts(platform::FontRegistry& fonts, const std::string& MediaRoot)
+{
+    for (const char* file : {"/times.ttf", "/FZCCHJW.TTF", "/arial.ttf"})
+        fonts.registerFontFile(MediaRoot + file);
+}
+
+std::string resolutionMessage(int width, int height)
+{
+    return "本光盘的正常运行需要800*600屏幕分辨率。您现在的分辨率是" + std::to_string(width) + "*" +
+           std::to_string(height) + "请您调整分辨率后再运行光盘。您是否退出？";
+}
+
+void ScreenCheck(platform::Application& app, platform::MessageBoxes& messages)
+{
+    const int width = pixelsOf(app.screenWidthTwips(), app.twipsPerPixelX());
+    const int height = pixelsOf(app.screenHeightTwips(), app.twipsPerPixelY());
+    if (width >= 800 && height >= 600)
+        return;
+    if (messages.yesNo(resolutionMessage(width, height)) == platform::Answer::Yes)
+        app.end(0);
+}
+
+void PlaceMainWindow(platform::Form& window, platform::Application& app, platform::Toolkit& toolkit,
+                     const std::string& PicPath)
+{
+    const int tppX = app.twipsPerPixelX();
+    const int tppY = app.twipsPerPixelY();
+    const int leftTwips = (app.screenWidthTwips() - 800 * tppX) / 2;
+    const int topTwips = (app.screenHeightTwips() - 600 * tppY) / 2;
+    window.setGeometry(pixelsOf(leftTwips, tppX), pixelsOf(topTwips, tppY), 800, 600);
+    if (auto background = toolkit.loadPicture(PicPath + "/back.bmp"))
+        window.setPicture(background);
+}
+
+std::unique_ptr<MainWindow> RunCatalogStartup(platform::Platform& platform, const MainWindowMaker& makeMainWindow)
+{
+    if (platform.app.anotherInstanceRunning())
+        platform.app.end(0);
+    const MediaFolders folders = composeMediaFolders(mediaRootOf(platform.app.programFolder()));
+    InstallFonts(platform.fonts, folders.MediaRoot);
+    ScreenCheck(platform.app, platform.messages);
+    std::unique_ptr<MainWindow> window = makeMainWindow(platform, folders);
+    try {
+        window->Init();
+    } catch (const std::exception& e) {
+        // Start-up shows the window as far as Init got; the reason goes to
+        // the developer's console only.
+        std::cerr << "main window set-up stopped: " << e.what() << '\n';
+        window->Show();
+    }
+    return window;
+}
+
+} // namespace startup

@@ -1,0 +1,54 @@
+#include "platform/fake/FakePlatform.h"
+
+#include <gtest/gtest.h>
+
+using namespace platform;
+using namespace platform::fake;
+
+TEST(FakeSurface, MeasuresNarrowAndWideCharactersByItsFixedMetrics)
+{
+    FakeSurface s;
+    EXPECT_EQ(s.textWidth("ab"), 16);
+    EXPECT_EQ(s.textWidth("中文"), 32);
+    EXPECT_EQ(s.textWidth("a中"), 24);
+    EXPECT_EQ(s.textHeight("x"), 16);
+    s.CurrentX = 5;
+    s.print("ab");
+    EXPECT_EQ(s.CurrentX, 21);
+    ASSERT_EQ(s.ops.size(), 1u);
+    EXPECT_EQ(s.ops[0].x1, 5);
+}
+
+TEST(FakePictureClip, CellsAreNamedAfterTheSourceAndSizedByTheGrid)
+{
+    FakePictureClip clip;
+    clip.setPicture(makeFakePicture("b.jpg", 300, 40));
+    clip.setRows(1);
+    clip.setCols(3);
+    auto cell = clip.GraphicCell(2);
+    ASSERT_TRUE(cell);
+    EXPECT_EQ(fakePictureName(cell.get()), "b.jpg#2");
+    EXPECT_EQ(cell->width(), 100);
+    EXPECT_FALSE(clip.GraphicCell(3));
+    EXPECT_FALSE(clip.GraphicCell(-1));
+}
+
+TEST(FakeTimer, TicksOnlyWhileEnabled)
+{
+    FakeTimer t;
+    int ticks = 0;
+    t.onTick([&] { ++ticks; });
+    EXPECT_FALSE(t.tick());
+    t.setEnabled(true);
+    EXPECT_TRUE(t.tick());
+    EXPECT_EQ(ticks, 1);
+}
+
+TEST(FakeMessageBoxes, AnswersAsScriptedThenNo)
+{
+    FakeMessageBoxes boxes;
+    boxes.answers = {Answer::Yes};
+    EXPECT_EQ(boxes.yesNo("q", ""), Answer::Yes);
+    EXPECT_EQ(boxes.yesNo("q", ""), Answer::No);
+    EXPECT_EQ(boxes.shown.size(), 2u);
+}

@@ -1,0 +1,63 @@
+#include "platform/qt/QtControls.h"
+#include "platform/qt/QtServices.h"
+
+#include <QKeyEvent>
+#include <QCoreApplication>
+#include <cstdlib>
+#include <gtest/gtest.h>
+
+using namespace platform;
+using namespace platform::qt;
+
+TEST(OpticalDrives, KernelListIsReadInDeviceOrder)
+{
+    const std::string info = "CD-ROM information, Id: cdrom.c 3.20 2003/12/17\n\n"
+                             "drive name:\t\tsr1\tsr0\n"
+                             "drive speed:\t\t24\t24\n";
+    EXPECT_EQ(parseCdromInfo(info), (std::vector<std::string>{"sr0", "sr1"}));
+    EXPECT_TRUE(parseCdromInfo("").empty());
+}
+
+TEST(OpticalDrives, MountPointsAreFoundAndUnescaped)
+{
+    const std::string mounts = "/dev/vda / ext4 rw 0 0\n"
+                               "/dev/sr0 /media/cdrom0 iso9660 ro 0 0\n"
+                               "/dev/sr1 /media/My\\040Disc udf ro 0 0\n";
+    EXPECT_EQ(mountPointOf(mounts, "/dev/sr0"), "/media/cdrom0");
+    EXPECT_EQ(mountPointOf(mounts, "/dev/sr1"), "/media/My Disc");
+    EXPECT_EQ(mountPointOf(mounts, "/dev/sr2"), "");
+}
+
+TEST(QtApplicationServices, ScreenSizeCanBeForcedForDemonstrations)
+{
+    setenv("BOOKDISC_SCREEN", "640x480", 1);
+    QtApplication app;
+    EXPECT_EQ(app.screenWidthTwips(), 640 * app.twipsPerPixelX());
+    EXPECT_EQ(app.screenHeightTwips(), 480 * app.twipsPerPixelY());
+    unsetenv("BOOKDISC_SCREEN");
+    EXPECT_GT(app.twipsPerPixelX(), 0);
+}
+
+TEST(QtApplicationServices, ProgramFolderHasNoTrailingSeparator)
+{
+    QtApplication app;
+    const std::string folder = app.programFolder();
+    ASSERT_FALSE(folder.empty());
+    EXPECT_NE(folder.back(), '/');
+    EXPECT_TRUE(app.folderExists(folder));
+    EXPECT_FALSE(app.fileExists(folder));
+}
+
+TEST(QtEditBoxKeys, EnterIsReportedAsKeyCode13)
+{
+    QtForm form;
+    QtEditBox edit(form.widget());
+    int seen = 0;
+    edit.onKeyDown([&](int code) { seen = code; });
+    QKeyEvent enter(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier);
+    QCoreApplication::sendEvent(edit.lineEdit(), &enter);
+    EXPECT_EQ(seen, 13);
+    QKeyEvent a(QEvent::KeyPress, Qt::Key_A, Qt::NoModifier, "a");
+    QCoreApplication::sendEvent(edit.lineEdit(), &a);
+    EXPECT_EQ(seen, 65);
+}
