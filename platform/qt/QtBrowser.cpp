@@ -1,13 +1,136 @@
+#include "QtBrowser.h"
 #include "QtToolkit.h"
+#include "WebEngineSupport.h"
 
-#include <stdexcept>
+#include <QCoreApplication>
+#include <QTimer>
+#include <QWebEnginePage>
+#include <QWebEngineView>
 
 namespace platform::qt {
 
-// The browser pane over Qt WebEngine replaces this with the catalog window.
-std::unique_ptr<Browser> QtToolkit::createBrowser(Container&)
+namespace {
+
+QUrl pageBase() { return QUrl::fromLocalFile(QCoreApplication::applicationDirPath() + "/"); }
+
+const QString kBlankPage = QStringLiteral("<html><head><title>about:blank</title></head><body></body></html>");
+
+} // namespace
+
+QString javaScriptString(const QString& text)
 {
-    throw std::logic_error("browser panes are not built yet");
+    QString out;
+    out.reserve(text.size() + 16);
+    out += '"';
+    for (QChar c : text) {
+        switch (c.unicode()) {
+        case '"': out += "\\\""; break;
+        case '\\': out += "\\\\"; break;
+        case '\n': out += "\\n"; break;
+        case '\r': out += "\\r"; break;
+        case '\t': out += "\\t"; break;
+        case '<': out += "\\x3C"; break; // keeps "</script>" out of any enclosing script
+        case 0x2028: out += "\\u2028"; break;
+        case 0x2029: out += "\\u2029"; break;
+        default:
+            if (c.unicode() < 0x20)
+                out += QString("\\x%1").arg(c.unicode(), 2, 16, QChar('0'));
+            else
+                out += c;
+        }
+    }
+    out += '"';
+    return out;
+}
+
+QtBrowser::QtBrowser(QWidget* parent) : view_(new QWebEngineView(parent))
+{
+    auto* page = new QWebEnginePage(localOnlyProfile(), view_);
+    applyLocalPageSettings(*page);
+    view_->setPage(page);
+    view_->setContextMenuPolicy(Qt::NoContextMenu);
+    QObject::connect(page, &QWebEnginePage::loadFinished, view_, [this](bool) { loadFinished(); });
+    QObject::connect(page, &QWebEnginePage::titleChanged, view_, [this](const QString& t) { titleChanged(t); });
+    view_->show();
+}
+
+QtBrowser::~QtBrowser() { delete view_.data(); }
+
+QWidget* QtBrowser::widget() const { return view_.data(); }
+
+void QtBrowser::navigateBlank()
+{
+    queued_.clear();
+    pendingWrite_.clear();
+    loading_ = true;
+    view_->setHtml(kBlankPage, pageBase());
+}
+
+void QtBrowser::openDocument()
+{
+    flushWrites();
+    runOrQueue(QStringLiteral("document.open();"));
+}
+
+void QtBrowser::writeln(const std::string& line)
+{
+    pendingWrite_ += QString::fromStdString(line);
+    pendingWrite_ += '\n';
+    // Lines written in one go reach the page as one write.
+    if (!flushScheduled_) {
+        flushScheduled_ = true;
+        QTimer::singleShot(0, view_, [this] { flushWrites(); });
+    }
+}
+
+void QtBrowser::setBodyInnerHtml(const std::string& html)
+{
+    flushWrites();
+    runOrQueue("if (document.body) document.body.innerHTML = " + javaScriptString(QString::fromStdString(html)) + ";");
+}
+
+void QtBrowser::flushWrites()
+{
+    flushScheduled_ = false;
+    if (pendingWrite_.isEmpty())
+        return;
+    runOrQueue("document.write(" + javaScriptString(pendingWrite_) + ");");
+    pendingWrite_.clear();
+}
+
+void QtBrowser::runOrQueue(const QString& script)
+{
+    if (loading_)
+        queued_.push_back(script);
+    else
+        view_->page()->runJavaScript(script);
+}
+
+void QtBrowser::loadFinished()
+{
+    if (!loading_)
+        return;
+    loading_ = false;
+    while (!queued_.empty()) {
+        view_->page()->runJavaScript(queued_.front());
+        queued_.pop_front();
+    }
+}
+
+void QtBrowser::titleChanged(const QString& title)
+{
+    // A document without a title reports its address instead; that is no
+    // title the page set.
+    if (title.isEmpty() || title == view_->url().toString() || title == view_->url().toDisplayString() ||
+        title.startsWith("file://"))
+        return;
+    if (titleHandler_)
+        titleHandler_(title.toStdString());
+}
+
+std::unique_ptr<Browser> QtToolkit::createBrowser(Container& parent)
+{
+    return std::make_unique<QtBrowser>(widgetOf(parent));
 }
 
 } // namespace platform::qt

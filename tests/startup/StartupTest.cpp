@@ -52,7 +52,10 @@ TEST_P(ScreenCheckTest, AsksOnlyBelow800x600)
 INSTANTIATE_TEST_SUITE_P(Sizes, ScreenCheckTest,
                          ::testing::Values(ScreenCase{800, 600, false}, ScreenCase{1024, 768, false},
                                            ScreenCase{640, 480, true}, ScreenCase{800, 480, true},
-                                           ScreenCase{1024, 576, true}));
+                                           ScreenCase{1024, 576, true}),
+                         [](const auto& info) {
+                             return std::to_string(info.param.width) + "x" + std::to_string(info.param.height);
+                         });
 
 TEST(ScreenCheck, MessageNamesTheResolutionBetweenItsFixedParts)
 {

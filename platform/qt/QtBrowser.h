@@ -1,0 +1,50 @@
+#pragma once
+#include "QtControls.h"
+#include "platform/Browser.h"
+
+#include <QPointer>
+#include <QString>
+#include <deque>
+
+class QWebEngineView;
+
+namespace platform::qt {
+
+// A browser pane over Qt WebEngine. The document is written the way a page
+// script would: open, write, and later body changes, each run in order once
+// the blank page has loaded. Pages are file:// documents of the program
+// folder, so they reach its scripts, styles and pictures and nothing else.
+class QtBrowser : public WidgetControl<Browser> {
+public:
+    explicit QtBrowser(QWidget* parent);
+    ~QtBrowser() override;
+    QWidget* widget() const override;
+
+    void navigateBlank() override;
+    void openDocument() override;
+    void writeln(const std::string& line) override;
+    void setBodyInnerHtml(const std::string& html) override;
+    void onTitleChanged(std::function<void(const std::string&)> handler) override { titleHandler_ = std::move(handler); }
+
+    QWebEngineView* view() const { return view_.data(); }
+    // True once every queued operation has been handed to the page.
+    bool idle() const { return !loading_ && pendingWrite_.isEmpty(); }
+
+private:
+    void runOrQueue(const QString& script);
+    void flushWrites();
+    void loadFinished();
+    void titleChanged(const QString& title);
+
+    QPointer<QWebEngineView> view_;
+    std::deque<QString> queued_;
+    QString pendingWrite_;
+    bool flushScheduled_ = false;
+    bool loading_ = false;
+    std::function<void(const std::string&)> titleHandler_;
+};
+
+// A JavaScript string literal of any text, safe inside a script element.
+QString javaScriptString(const QString& text);
+
+} // namespace platform::qt
