@@ -18,9 +18,19 @@ function(disc_copy dest)
 endfunction()
 
 # disc_generate(<name> OUTPUTS <files...> COMMAND <cmd...> DEPENDS <deps...>)
+# The folders of the outputs are made first.
 function(disc_generate name)
   cmake_parse_arguments(G "" "" "OUTPUTS;COMMAND;DEPENDS" ${ARGN})
-  add_custom_command(OUTPUT ${G_OUTPUTS} COMMAND ${G_COMMAND} DEPENDS ${G_DEPENDS} VERBATIM)
+  set(dirs)
+  foreach(out IN LISTS G_OUTPUTS)
+    get_filename_component(dir ${out} DIRECTORY)
+    list(APPEND dirs ${dir})
+  endforeach()
+  list(REMOVE_DUPLICATES dirs)
+  add_custom_command(OUTPUT ${G_OUTPUTS}
+    COMMAND ${CMAKE_COMMAND} -E make_directory ${dirs}
+    COMMAND ${G_COMMAND}
+    DEPENDS ${G_DEPENDS} VERBATIM)
   add_custom_target(disc_gen_${name} DEPENDS ${G_OUTPUTS})
   add_dependencies(disc disc_gen_${name})
 endfunction()

@@ -1,0 +1,82 @@
+#include "ListPage.h"
+#include "PageText.h"
+#include "startup/Conversions.h"
+
+namespace catalog {
+
+namespace {
+const char* const kTableStart = "<table border='0' width='100%'>";
+const char* const kTableEnd = "</table>";
+} // namespace
+
+std::string ReturnNoBookString()
+{
+    return std::string(kTableStart) + "<tr><td>没有找到书籍</td></tr>" + kTableEnd;
+}
+
+ListPage::ListPage(platform::Browser& pane, Connection& connection, std::string F)
+    : pane_(pane), connection_(connection), F_(std::move(F))
+{
+}
+
+void ListPage::WriteListPage()
+{
+    pane_.navigateBlank();
+    pane_.openDocument();
+    for (const std::string& line : PageHead(F_))
+        pane_.writeln(line);
+    for (const std::string& line : {
+             "<body width='100%' leftMargin='0' TopMargin='1' background='" + fileUrlAttribute(F_) +
+                 "/pic/BookList.jpg'>",
+             std::string(kTableStart),
+             std::string(kTableEnd),
+             std::string("</body>"),
+             std::string("</html>"),
+             std::string("<script language='javascript'>"),
+             std::string("function ChangeBook(BookID){"),
+             std::string("window.document.title=BookID;"),
+             std::string("}"),
+             std::string("HoldUp();"),
+             std::string("</script>"),
+         })
+        pane_.writeln(line);
+}
+
+void ListPage::ShowBooksOfType(std::int32_t T)
+{
+    FillList(BooksOfTypeQuery(T), Icon::Category, WhenEmpty::EmptyTable);
+}
+
+void ListPage::SearchBooks(const std::string& searchText)
+{
+    FillList(SearchBooksQuery(searchText), Icon::Found, WhenEmpty::NotFound);
+}
+
+void ListPage::ShowRecommendedBooks()
+{
+    FillList(RecommendedBooksQuery(), Icon::Found, WhenEmpty::EmptyTable);
+}
+
+void ListPage::FillList(const std::string& query, Icon icon, WhenEmpty whenEmpty)
+{
+    pane_.setBodyInnerHtml("");
+    std::string table = kTableStart;
+    bool anyRow = false;
+    for (Recordset rows = GetRecordset(connection_, query, 0); !rows.atEnd(); rows.moveNext()) {
+        table += ListRow(rows.field("ID"), rows.field("Name"), icon);
+        anyRow = true;
+    }
+    table += kTableEnd;
+    pane_.setBodyInnerHtml(!anyRow && whenEmpty == WhenEmpty::NotFound ? ReturnNoBookString() : table);
+}
+
+std::string ListPage::ListRow(const std::string& ID, const std::string& Name, Icon icon) const
+{
+    // The ID goes into a script call: only a whole number may stand there.
+    const std::string id = std::to_string(startup::toInt32(ID).value_or(0));
+    const char* iconFile = icon == Icon::Category ? "/pic/book.gif'" : "/pic/book1.gif'";
+    return "<tr><td><a onclick='ChangeBook(" + id + ")' style='cursor:hand'><img src='" + fileUrlAttribute(F_) +
+           iconFile + ">&nbsp;" + htmlText(Name) + "</a></td></tr>";
+}
+
+} // namespace catalog

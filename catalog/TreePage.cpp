@@ -1,0 +1,67 @@
+#include "TreePage.h"
+#include "PageText.h"
+#include "startup/Conversions.h"
+
+#include <algorithm>
+
+namespace catalog {
+
+TreePage::TreePage(platform::Browser& pane, Connection& connection, std::string F)
+    : pane_(pane), connection_(connection), F_(std::move(F))
+{
+}
+
+void TreePage::WriteTreePage()
+{
+    const std::string folder = fileUrlAttribute(F_);
+    const std::string F2 = scriptString(F_);
+    pane_.navigateBlank();
+    pane_.openDocument();
+    for (const std::string& line : PageHead(F_))
+        pane_.writeln(line);
+    pane_.writeln("<body scroll='yes' width='100%' leftMargin='0' TopMargin='1' background='" + folder +
+                  "/pic/TreeBack.jpg'>");
+    pane_.writeln("<table width='100%' border='0'><tr><td NoWrap width='100%'>");
+    pane_.writeln("<span id='Node0'></span>");
+    pane_.writeln("</td></tr></table>");
+    pane_.writeln("</body>");
+    pane_.writeln("</html>");
+    pane_.writeln("<script language='javascript'>");
+    pane_.writeln("var Imgscr_Plus = '" + F2 + "/pic/plus.gif';");
+    pane_.writeln("var Imgscr_Minus = '" + F2 + "/pic/minus.gif';");
+    pane_.writeln("var Imgscr_Leaf = '" + F2 + "/pic/leaf.gif';");
+    WriteTreeNodes();
+    pane_.writeln("HoldUp();");
+    pane_.writeln("</script>");
+}
+
+void TreePage::WriteTreeNodes()
+{
+    pane_.writeln("var Node0 = new TreeNode();");
+    pane_.writeln("Node0.ID = 'Node0';");
+    walkPath_.clear();
+    WriteTypeNodes(0);
+}
+
+void TreePage::WriteTypeNodes(std::int32_t P)
+{
+    if (std::find(walkPath_.begin(), walkPath_.end(), P) != walkPath_.end())
+        return;
+    walkPath_.push_back(P);
+    const std::string parent = std::to_string(P);
+    for (Recordset rows = GetRecordset(connection_, TypeNodesQuery(P), 0); !rows.atEnd(); rows.moveNext()) {
+        const auto id = startup::toInt32(rows.field("ID"));
+        if (!id)
+            continue;
+        const std::string I = std::to_string(*id);
+        pane_.writeln("var Node" + I + " = new TreeNode();");
+        pane_.writeln("Node" + I + ".ID = 'Node" + I + "';");
+        pane_.writeln("Node" + I + ".Name = '" + scriptString(rows.field("Name")) + "';");
+        pane_.writeln("Node" + I + ".OnclickCode = 'window.document.title = Node" + I + ".ID';");
+        pane_.writeln("Node" + parent + ".AddNode(Node" + I + ")");
+        WriteTypeNodes(*id);
+    }
+    walkPath_.pop_back();
+}
+
+} // namespace catalog

@@ -1,0 +1,31 @@
+#pragma once
+#include "Database.h"
+#include "platform/Browser.h"
+
+#include <cstdint>
+#include <string>
+
+namespace catalog {
+
+// Writes the category tree page: a script that builds one node per category
+// for the page library, which draws the tree and reports clicks by title.
+class TreePage {
+public:
+    // F: the program folder without a trailing separator.
+    TreePage(platform::Browser& pane, Connection& connection, std::string F);
+
+    void WriteTreePage();
+    void WriteTreeNodes();
+    // The lines of every child category of P and, depth first, of theirs.
+    void WriteTypeNodes(std::int32_t P);
+
+private:
+    platform::Browser& pane_;
+    Connection& connection_;
+    std::string F_;
+    // The categories on the path being walked: a category that is its own
+    // ancestor would make the walk endless.
+    std::vector<std::int32_t> walkPath_;
+};
+
+} // namespace catalog
