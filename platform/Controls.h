@@ -1,4 +1,5 @@
 #pragma once
+#include "Color.h"
 #include "Picture.h"
 #include "Surface.h"
 #include <functional>
@@ -66,6 +67,9 @@ public:
     virtual std::string caption() const = 0;
     virtual void setFontName(const std::string& name) = 0;
     virtual void setFontSize(double points) = 0;
+    virtual void setForeColor(Color) {}
+    virtual void setBackColor(Color) {}
+    virtual void setBorder(bool) {}
     // The label sizes itself to its caption; width() follows.
 };
 

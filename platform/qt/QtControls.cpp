@@ -46,7 +46,34 @@ void QtForm::setFrameless(bool frameless)
 QtLabel::QtLabel(QWidget* parent) : label_(new QLabel(parent))
 {
     label_->setAutoFillBackground(true);
+    restyle();
     label_->show();
+}
+
+void QtLabel::restyle()
+{
+    auto css = [](Color c) { return QString("rgb(%1,%2,%3)").arg(redOf(c)).arg(greenOf(c)).arg(blueOf(c)); };
+    label_->setStyleSheet(QString("QLabel { color: %1; background: %2; border: %3; padding: 1px 3px; }")
+                              .arg(css(fore_), css(back_), border_ ? "1px solid " + css(fore_) : QString("none")));
+    label_->adjustSize();
+}
+
+void QtLabel::setForeColor(Color c)
+{
+    fore_ = c;
+    restyle();
+}
+
+void QtLabel::setBackColor(Color c)
+{
+    back_ = c;
+    restyle();
+}
+
+void QtLabel::setBorder(bool on)
+{
+    border_ = on;
+    restyle();
 }
 
 void QtLabel::setCaption(const std::string& text)

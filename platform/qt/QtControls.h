@@ -83,9 +83,16 @@ public:
     std::string caption() const override { return label_->text().toStdString(); }
     void setFontName(const std::string& name) override;
     void setFontSize(double points) override;
+    void setForeColor(Color c) override;
+    void setBackColor(Color c) override;
+    void setBorder(bool on) override;
 
 private:
+    void restyle();
     QPointer<QLabel> label_;
+    Color fore_ = 0;
+    Color back_ = rgb(255, 255, 225);
+    bool border_ = true;
 };
 
 class QtEditBox : public WidgetControl<EditBox> {

@@ -1,0 +1,38 @@
+#include "TitleSignals.h"
+#include "platform/Encoding.h"
+#include "startup/Conversions.h"
+
+#include <cmath>
+
+namespace catalog {
+
+namespace {
+
+std::optional<std::int32_t> integerPart(std::string_view text)
+{
+    auto number = startup::parseNumber(text);
+    if (!number)
+        return std::nullopt;
+    return startup::toInt32(std::trunc(*number));
+}
+
+} // namespace
+
+std::optional<std::int32_t> CategoryFromTreeTitle(std::string_view title)
+{
+    // The first four characters are skipped, whatever they are.
+    std::size_t pos = 0;
+    for (int skipped = 0; skipped < 4; ++skipped) {
+        if (pos >= title.size())
+            return std::nullopt;
+        platform::nextCodePoint(title, pos);
+    }
+    return integerPart(title.substr(pos));
+}
+
+std::optional<std::int32_t> BookFromListTitle(std::string_view title)
+{
+    return integerPart(title);
+}
+
+} // namespace catalog
