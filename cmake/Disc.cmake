@@ -17,20 +17,33 @@ function(disc_copy dest)
   endforeach()
 endfunction()
 
-# disc_generate(<name> OUTPUTS <files...> COMMAND <cmd...> DEPENDS <deps...>)
-# The folders of the outputs are made first.
+# disc_generate(<name> OUTPUTS <files...> COMMAND <cmd...> [COMMAND <cmd...>] DEPENDS <deps...>)
+# Everything after the outputs goes to add_custom_command as it stands; the
+# folders of the outputs are made first.
 function(disc_generate name)
-  cmake_parse_arguments(G "" "" "OUTPUTS;COMMAND;DEPENDS" ${ARGN})
+  set(outputs)
+  set(rule)
+  set(inOutputs FALSE)
+  foreach(arg IN LISTS ARGN)
+    if(arg STREQUAL "OUTPUTS" AND NOT rule)
+      set(inOutputs TRUE)
+    elseif(inOutputs AND NOT arg STREQUAL "COMMAND")
+      list(APPEND outputs ${arg})
+    else()
+      set(inOutputs FALSE)
+      list(APPEND rule ${arg})
+    endif()
+  endforeach()
   set(dirs)
-  foreach(out IN LISTS G_OUTPUTS)
+  foreach(out IN LISTS outputs)
     get_filename_component(dir ${out} DIRECTORY)
     list(APPEND dirs ${dir})
   endforeach()
   list(REMOVE_DUPLICATES dirs)
-  add_custom_command(OUTPUT ${G_OUTPUTS}
+  add_custom_command(OUTPUT ${outputs}
     COMMAND ${CMAKE_COMMAND} -E make_directory ${dirs}
-    COMMAND ${G_COMMAND}
-    DEPENDS ${G_DEPENDS} VERBATIM)
-  add_custom_target(disc_gen_${name} DEPENDS ${G_OUTPUTS})
+    ${rule}
+    VERBATIM)
+  add_custom_target(disc_gen_${name} DEPENDS ${outputs})
   add_dependencies(disc disc_gen_${name})
 endfunction()

@@ -6,7 +6,7 @@ cd "$(dirname "$0")/.."
 
 DEBIAN_PACKAGES=(
   build-essential cmake ninja-build pkg-config
-  qt6-base-dev qt6-webengine-dev qt6-multimedia-dev libqt6svg6-dev
+  qt6-base-dev qt6-webengine-dev qt6-multimedia-dev
   libgl-dev libfontconfig-dev
   libsqlite3-dev sqlite3
   mdbtools mdbtools-dev
@@ -30,6 +30,16 @@ if ((${#missing[@]})); then
   $SUDO apt-get update -qq
   DEBIAN_FRONTEND=noninteractive $SUDO apt-get install -y -qq --no-install-recommends "${missing[@]}"
 fi
+
+# The sample disc's three fonts come from Debian's font packages, unpacked by
+# the build onto the disc only (not installed for the system).
+FONT_PACKAGES=(fonts-liberation2 fonts-arphic-gkai00mp)
+mkdir -p .cache/debs
+for package in "${FONT_PACKAGES[@]}"; do
+  if ! compgen -G ".cache/debs/${package}_*.deb" >/dev/null; then
+    (cd .cache/debs && apt-get download "$package" 2>/dev/null || { $SUDO apt-get update -qq && apt-get download "$package"; })
+  fi
+done
 
 # The machine's Node.js may bring npm itself; Debian's npm only where it does not.
 if ! command -v npm >/dev/null; then
