@@ -19,11 +19,9 @@ bool CSrcReader::Init(const std::string& FileName, const std::string& chunk)
     text_ = readJoinedLines(FileName);
     offset_ = 0;
     currentElement_.clear();
-    // A file that cannot be opened reads as empty text, so it ends in the
-    // format message below like an empty file, shown once.
-    const bool readSomething = !text_.empty();
-    const bool sectionFound = cutSection(chunk);
-    return readSomething && sectionFound;
+    // A file that cannot be opened reads as empty text; like an empty file
+    // it has no section, which gives the format message, shown once.
+    return cutSection(chunk);
 }
 
 std::string CSrcReader::readJoinedLines(const std::string& path) const

@@ -29,6 +29,17 @@ TEST_F(TwoButtonsTest, HoverEventsNameTheNewButtonThenTheOldOne)
     EXPECT_EQ(takeEvents(), Texts{});
 }
 
+TEST_F(TwoButtonsTest, HoverEventsSeeTheButtonLeftAsCurrent)
+{
+    std::vector<std::int16_t> seen;
+    set.MouseInButton = [&](std::int16_t) { seen.push_back(set.Current()); };
+    set.MouseOutButton = [&](std::int16_t) { seen.push_back(set.Current()); };
+    onA();
+    onB();
+    EXPECT_EQ(seen, (std::vector<std::int16_t>{-1, -1, 0, 0}));
+    EXPECT_EQ(set.Current(), 1);
+}
+
 TEST_F(TwoButtonsTest, MovingInsideTheSameButtonChangesNothing)
 {
     onA();
