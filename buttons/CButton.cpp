@@ -10,6 +10,14 @@ namespace buttons {
 
 using platform::RasterOp;
 
+namespace {
+// The tip sits 20 pixels off its button: left of buttons whose tip would
+// pass x = 750 in the 800-pixel window, above buttons in its lower half.
+constexpr int kTipOffset = 20;
+constexpr int kTipRightLimit = 750;
+constexpr int kTipAboveFrom = 300;
+} // namespace
+
 CButton::CButton(platform::TextFiles& files, platform::MessageBoxes& messages)
     : files_(files), messages_(messages)
 {
@@ -40,7 +48,7 @@ void CButton::checkIndex(std::int16_t index) const
 ButtonRecord& CButton::at(std::int16_t index)
 {
     checkIndex(index);
-    return buttons_[std::size_t(index)];
+    return recordOf(index);
 }
 
 const ButtonRecord& CButton::Button(std::int16_t index) const
@@ -89,7 +97,7 @@ std::int16_t CButton::stillThere(std::int16_t index) const
 
 void CButton::DrawButton(std::int16_t index, std::int16_t n)
 {
-    const ButtonRecord& b = buttons_[std::size_t(index)];
+    const ButtonRecord& b = recordOf(index);
     if (n > b.FRAME || !b.Visible)
         return;
     platform::PictureClip& source = host().source;
@@ -118,34 +126,34 @@ void CButton::showFrame(std::int16_t index, std::optional<std::int16_t> frame)
 {
     if (!frame)
         return;
-    buttons_[std::size_t(index)].CurFrame = *frame;
+    recordOf(index).CurFrame = *frame;
     DrawButton(index, *frame);
 }
 
 void CButton::EnterButton(std::int16_t index)
 {
     if (index >= 0)
-        showFrame(index, hoverFrame(buttons_[std::size_t(index)]));
+        showFrame(index, hoverFrame(recordOf(index)));
 }
 
 void CButton::LeaveButton(std::int16_t index)
 {
-    if (index >= 0 && buttons_[std::size_t(index)].Enabled)
-        showFrame(index, restFrame(buttons_[std::size_t(index)]));
+    if (index >= 0 && recordOf(index).Enabled)
+        showFrame(index, restFrame(recordOf(index)));
 }
 
 void CButton::PressButton(std::int16_t index)
 {
-    showFrame(index, pressFrame(buttons_[std::size_t(index)]));
+    showFrame(index, pressFrame(recordOf(index)));
 }
 
 void CButton::PrepareTip(std::int16_t index)
 {
-    if (index < 0 || buttons_[std::size_t(index)].TIP.empty()) {
+    if (index < 0 || recordOf(index).TIP.empty()) {
         host().tip.setVisible(false);
         return;
     }
-    placeTip(buttons_[std::size_t(index)]);
+    placeTip(recordOf(index));
 }
 
 void CButton::placeTip(const ButtonRecord& b)
@@ -155,8 +163,8 @@ void CButton::placeTip(const ButtonRecord& b)
     tip.setFontSize(8);
     tip.setCaption(b.TIP);
     const int width = tip.width();
-    const double left = b.X + width > 750 ? b.X - width / 2.0 : b.X + 20;
-    const int top = b.Y >= 300 ? b.Y - 20 : b.Y + 20;
+    const double left = b.X + width > kTipRightLimit ? b.X - width / 2.0 : b.X + kTipOffset;
+    const int top = b.Y >= kTipAboveFrom ? b.Y - kTipOffset : b.Y + kTipOffset;
     // Half a label width may fall between pixels: rounded halves to even.
     tip.move(int(std::nearbyint(left)), top);
 }
@@ -170,7 +178,7 @@ void CButton::hideTip()
 void CButton::OnMouseMove(std::int16_t, std::int16_t, float X, float Y)
 {
     const std::int16_t index = HitTest(X, Y);
-    if (index >= 0 && (!buttons_[std::size_t(index)].Visible || !buttons_[std::size_t(index)].Enabled))
+    if (index >= 0 && (!recordOf(index).Visible || !recordOf(index).Enabled))
         return;
     if (index == current_)
         return;
@@ -186,11 +194,11 @@ void CButton::OnMouseMove(std::int16_t, std::int16_t, float X, float Y)
 void CButton::followPointer(std::int16_t previous, std::int16_t index)
 {
     if (previous >= 0)
-        buttons_[std::size_t(previous)].HoverState = kNotHovered;
+        recordOf(previous).HoverState = kNotHovered;
     if (index >= 0)
-        buttons_[std::size_t(index)].HoverState = kHovered;
+        recordOf(index).HoverState = kHovered;
     // The timer runs only for a button that has a tip to show.
-    host().tiptimer.setEnabled(index >= 0 && !buttons_[std::size_t(index)].TIP.empty());
+    host().tiptimer.setEnabled(index >= 0 && !recordOf(index).TIP.empty());
     EnterButton(index);
     LeaveButton(previous);
     PrepareTip(index);
@@ -200,13 +208,13 @@ void CButton::followPointer(std::int16_t previous, std::int16_t index)
 void CButton::OnMouseDown(std::int16_t, std::int16_t, float X, float Y)
 {
     const std::int16_t index = HitTest(X, Y);
-    if (index < 0 || !buttons_[std::size_t(index)].Enabled)
+    if (index < 0 || !recordOf(index).Enabled)
         return;
     hideTip();
-    if (!buttons_[std::size_t(index)].Visible)
+    if (!recordOf(index).Visible)
         return;
     PressButton(index);
-    ButtonRecord& b = buttons_[std::size_t(index)];
+    ButtonRecord& b = recordOf(index);
     b.Up = !b.Up;
     const bool upNow = b.Up;
     if (MouseDown)
@@ -228,7 +236,7 @@ void CButton::Timer()
 
 void CButton::animate(std::int16_t index)
 {
-    ButtonRecord& b = buttons_[std::size_t(index)];
+    ButtonRecord& b = recordOf(index);
     const bool toggle = b.STYLE == style::AnimatedToggle;
     const bool forward = b.STYLE == style::AnimatedRollover || (toggle && b.Up);
     if (!forward && !toggle)
@@ -275,9 +283,9 @@ void CButton::EnableBtn(std::int16_t index, bool status)
 void CButton::Refresh()
 {
     for (std::int16_t i = 0; i < Count(); ++i) {
-        if (!buttons_[std::size_t(i)].Enabled)
+        if (!recordOf(i).Enabled)
             DrawButton(i, 3);
-        buttons_[std::size_t(i)].Up = true;
+        recordOf(i).Up = true;
     }
 }
 

@@ -63,6 +63,8 @@ private:
     Host& host();
     void checkIndex(std::int16_t index) const;
     ButtonRecord& at(std::int16_t index);
+    // Unchecked, for indexes the set found itself.
+    ButtonRecord& recordOf(std::int16_t index) { return buttons_[std::size_t(index)]; }
     std::int16_t HitTest(float x, float y) const;
     std::int16_t stillThere(std::int16_t index) const;
     void DrawButton(std::int16_t index, std::int16_t n);

@@ -201,13 +201,17 @@ TEST_F(ButtonSetTest, MaskedDrawingAndsTheMaskThenInvertsTheFrameAtTheSamePlace)
 
 TEST_F(ButtonSetTest, CellsOutsideThePictureDrawNothing)
 {
-    // Frame 2 of the first button and the mask of the second are past cell 9.
-    ASSERT_TRUE(import({keys(0, 0, 40, 20, 9, 1, 2, -1), with(keys(50, 0, 40, 20, 0, 1, 2, -1), "MASK", "10")}, false));
+    // Frame 2 of the first button is past cell 9, and so are the masks of
+    // the others: only -1 means no mask.
+    ASSERT_TRUE(import({keys(0, 0, 40, 20, 9, 1, 2, -1), with(keys(50, 0, 40, 20, 0, 1, 2, -1), "MASK", "10"),
+                        with(keys(100, 0, 40, 20, 0, 1, 2, -1), "MASK", "-2")},
+                       false));
     set.Visible(0, true);
     EXPECT_EQ(painted(), Texts{"pic#9 copy"});
     moveTo(10, 10);
     EXPECT_EQ(painted(), Texts{});
     set.Visible(1, true);
+    set.Visible(2, true);
     EXPECT_EQ(painted(), Texts{});
 }
 
