@@ -95,7 +95,7 @@ void FrmMain::LoadButtonBar()
 {
     const std::string movie = folders_.PicPath + "/button.swf";
     if (!platform_.app.fileExists(movie))
-        SeriousError();
+        return SeriousError();
     BSwf->setMovie(movie);
     BSwf->setGeometry(445, 484, 307, 18);
     BSwf->setVisible(true);
@@ -106,7 +106,7 @@ void FrmMain::LoadOverlayMovie()
 {
     const std::string movie = folders_.PicPath + "/tavro.swf";
     if (!platform_.app.fileExists(movie))
-        SeriousError();
+        return SeriousError();
     ShockwaveFlash1->setMovie(movie);
     ShockwaveFlash1->setGeometry(125, 100, 550, 400);
     ShockwaveFlash1->disableContextMenu();

@@ -47,7 +47,8 @@ private:
     void LoadImageButtons();
     std::unique_ptr<buttons::CButton> LoadButtonSet(int clipIndex, const char* picture, const char* section);
     void WritePages();
-    [[noreturn]] void SeriousError();
+    // Tells the user and ends the program.
+    void SeriousError();
     // Runs a user's request; a database failure is shown, and the window goes on.
     void UserAction(const std::function<void()>& action);
     void SearchBooks();
