@@ -199,16 +199,23 @@ void CSuperTextC::closeSpan()
     if (!sectionShown_)
         return;
     const std::string top = TagStack.GetItem();
-    std::optional<PieceSpan>* open = top == "SEN" ? &doc_.OpenSentence : top == "HOT" ? &doc_.OpenHotSpot : nullptr;
-    if (!open)
+    if (top == "SEN")
+        closeSpanInto(doc_.OpenSentence, doc_.Sentence);
+    else if (top == "HOT")
+        closeSpanInto(doc_.OpenHotSpot, doc_.HotSpot);
+    else
         return;
-    std::vector<PieceSpan>& closed = top == "SEN" ? doc_.Sentence : doc_.HotSpot;
-    if (open->has_value() && roomFor16BitCount(closed.size())) {
-        storeRounded((*open)->LastPiece, doc_.nTotPiece() - 1);
-        closed.push_back(**open);
-    }
-    open->reset();
     TagStack.Remove();
+}
+
+// A span closed twice, or never opened, records nothing.
+void CSuperTextC::closeSpanInto(std::optional<PieceSpan>& open, std::vector<PieceSpan>& closed)
+{
+    if (open && roomFor16BitCount(closed.size())) {
+        storeRounded(open->LastPiece, doc_.nTotPiece() - 1);
+        closed.push_back(*open);
+    }
+    open.reset();
 }
 
 void CSuperTextC::openUnderline(const std::string& attributes)

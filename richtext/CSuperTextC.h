@@ -104,6 +104,7 @@ private:
     PieceSpan spanFromNextPiece() const;
     void openSpan(const std::string& attributes);
     void closeSpan();
+    void closeSpanInto(std::optional<PieceSpan>& open, std::vector<PieceSpan>& closed);
     void openUnderline(const std::string& attributes);
     void closeUnderline(const std::string& attributes);
     void openFont(const std::string& attributes);
