@@ -122,3 +122,31 @@ TEST_F(RobustnessTest, AnEnormousPageStillBreaksLinesBeyondTheMeasurableWidth)
     for (const auto& piece : pieces())
         EXPECT_LE(piece.Text.size() * 8, 32767u + 3 * 8);
 }
+
+TEST(RobustnessWithoutSurface, LayoutBeforeInitProcMeasuresNothingAndEnds)
+{
+    platform::fake::FakePlatform fakes;
+    CSuperTextC engine(fakes.toolkit, fakes.app, fakes.messages);
+    engine.Text("<T TYPE=SEN>中文 words<BR>more</T><IMG SRC=a WIDTH=5 HEIGHT=5><INPUT TYPE=TEXT><ANCHOR>");
+    engine.Refresh();
+    EXPECT_EQ(engine.nTotSen(), 1);
+    ASSERT_FALSE(engine.Document().TextPiece.empty());
+    for (const auto& piece : engine.Document().TextPiece)
+        EXPECT_EQ(piece.Width, 0);
+    EXPECT_EQ(engine.nPageLine(), 0);
+    EXPECT_EQ(engine.GetAnchorLine(0), 0);
+}
+
+TEST_F(RobustnessTest, LinesBeyondThe16BitRangeKeepTheirPiecesDefaultY)
+{
+    // Line 1820 starts at y 32760; line 1821 would start at 32778.
+    std::string markup = "<B>";
+    for (int line = 0; line < 1822; ++line)
+        markup += "a<BR>";
+    layOut(markup);
+    ASSERT_EQ(pieces().size(), 1822u);
+    EXPECT_EQ(pieces()[1820].Y, 32760);
+    EXPECT_EQ(pieces()[1821].Y, 0);
+    EXPECT_EQ(engine.Layout().CurY, 1822 * 18);
+    EXPECT_EQ(engine.nTotLine(), 1823);
+}
