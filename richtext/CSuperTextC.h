@@ -139,7 +139,13 @@ private:
     void PlaceInput(const std::string& attributes);
     void AddRule();
     void movePenForPicture(const std::string& align, std::int16_t w, std::int32_t& x, std::int32_t& y);
-    void createPictureHolders(int index, const std::string& picturePath, const std::string& maskPath);
+    struct PictureFiles {
+        std::string picturePath;
+        std::string maskPath;
+        std::int16_t width = 0;
+        std::int16_t height = 0;
+    };
+    void createPictureHolders(int index, const PictureFiles& files);
     void addTextBox(TextBoxEntry box, const std::string& widthValue, const std::string& heightValue);
     void addCheckBox(bool key);
     void addRadio(bool key, const std::string& group);

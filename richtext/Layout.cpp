@@ -65,7 +65,7 @@ std::int16_t CSuperTextC::CountPageLines()
 {
     if (!ps_)
         return 0;
-    const double lines = (PageRect_.Bottom - PageRect_.Top + 1.0) / (ps_->textHeight("H") + 2 + nLineSpace_);
+    const double lines = (double(PageRect_.Bottom) - PageRect_.Top + 1) / (ps_->textHeight("H") + 2 + nLineSpace_);
     std::int16_t count = 0;
     if (std::isfinite(lines))
         storeRounded(count, std::trunc(lines));

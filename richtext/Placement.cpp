@@ -51,11 +51,12 @@ void CSuperTextC::removeCreatedElements()
 // The attribute text arrives in capitals.
 void CSuperTextC::PlacePicture(const std::string& attributes)
 {
-    const std::string picturePath = CurrPath_ + "/" + attribute(attributes, "SRC");
+    PictureFiles files;
+    files.picturePath = CurrPath_ + "/" + attribute(attributes, "SRC");
     const std::string maskName = attribute(attributes, "MASK");
-    const std::string maskPath = CurrPath_ + "/" + (maskName.empty() ? std::string("null") : maskName);
-    const std::int16_t w = number16(attribute(attributes, "WIDTH"));
-    const std::int16_t h = number16(attribute(attributes, "HEIGHT"));
+    files.maskPath = CurrPath_ + "/" + (maskName.empty() ? std::string("null") : maskName);
+    const std::int16_t w = files.width = number16(attribute(attributes, "WIDTH"));
+    const std::int16_t h = files.height = number16(attribute(attributes, "HEIGHT"));
     ImageEntry image;
     image.Team = number16(attribute(attributes, "TEAM"));
     image.Align = attribute(attributes, "ALIGN");
@@ -70,7 +71,7 @@ void CSuperTextC::PlacePicture(const std::string& attributes)
     if (roomFor16BitCount(doc_.Images.size())) {
         const int index = int(doc_.Images.size());
         doc_.Images.push_back(image);
-        createPictureHolders(index, picturePath, maskPath);
+        createPictureHolders(index, files);
     }
     storeRounded(layout_.ImgBottom, double(y) + h);
 }
@@ -107,21 +108,19 @@ void CSuperTextC::movePenForPicture(const std::string& align, std::int16_t w, st
 }
 
 // Our mask holders have no group property: the group stays in the record.
-void CSuperTextC::createPictureHolders(int index, const std::string& picturePath, const std::string& maskPath)
+void CSuperTextC::createPictureHolders(int index, const PictureFiles& files)
 {
     ImageEntry& image = doc_.Images[std::size_t(index)];
-    const int width = image.Right - image.Left;
-    const int height = image.Bottom - image.Top;
     if (platform::PictureBox* holder = createElement(objImg_, index + 1)) {
-        holder->setGeometry(image.Left, image.Top, width, height);
-        holder->setPicture(toolkit_.loadPicture(picturePath));
+        holder->setGeometry(image.Left, image.Top, files.width, files.height);
+        holder->setPicture(toolkit_.loadPicture(files.picturePath));
     }
     platform::PictureBox* maskHolder = createElement(objMask_, index + 1);
     if (maskHolder)
-        maskHolder->resize(width, height);
-    if (!maskHolder || !application_.fileExists(maskPath))
+        maskHolder->resize(files.width, files.height);
+    if (!maskHolder || !application_.fileExists(files.maskPath))
         return;
-    platform::PicturePtr mask = toolkit_.loadPicture(maskPath);
+    platform::PicturePtr mask = toolkit_.loadPicture(files.maskPath);
     maskHolder->setPicture(mask);
     image.HasMask = mask != nullptr;
 }

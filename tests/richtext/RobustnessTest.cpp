@@ -150,3 +150,19 @@ TEST_F(RobustnessTest, LinesBeyondThe16BitRangeKeepTheirPiecesDefaultY)
     EXPECT_EQ(engine.Layout().CurY, 1822 * 18);
     EXPECT_EQ(engine.nTotLine(), 1823);
 }
+
+TEST_F(RobustnessTest, ExtremePagesAndNumbersAreSkippedRatherThanWrapped)
+{
+    const std::string markup = "<TABLE X=-2147483648><IMG SRC=a WIDTH=-32768 HEIGHT=32767 ALIGN=RIGHT>"
+                               "<IMG SRC=b WIDTH=32767 HEIGHT=-32768><INPUT TYPE=TEXT WIDTH=1e300 HEIGHT=1e300>"
+                               "<INPUT TYPE=TEXT WIDTH=-99999% HEIGHT=-32768><TABLE X=2147483647>x<BR><HR>"
+                               "<IMG SRC=c WIDTH=32767 HEIGHT=32767 ALIGN=LEFT>y<ANCHOR>";
+    for (double edge : {-2e9, 0.0, 2e9}) {
+        SCOPED_TRACE(edge);
+        engine.InitProc(surface, edge, -edge, 4e9, 4e9);
+        layOut(markup);
+        engine.Refresh1(0);
+        expectConsistentModel();
+        EXPECT_EQ(engine.Document().nImg(), 3);
+    }
+}
