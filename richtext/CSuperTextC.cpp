@@ -1,5 +1,4 @@
 #include "CSuperTextC.h"
-#include "TextScan.h"
 #include "startup/Text.h"
 
 #include <stdexcept>
