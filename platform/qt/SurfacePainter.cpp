@@ -1,5 +1,6 @@
 #include "SurfacePainter.h"
 #include "QtPicture.h"
+#include "platform/Encoding.h"
 
 #include <QFontMetricsF>
 #include <QPainter>
@@ -24,6 +25,16 @@ QPainter::CompositionMode compositionFor(RasterOp op)
     return QPainter::CompositionMode_Source;
 }
 
+// Characters whose advance does not depend on their neighbours when set
+// without shaping: Latin, general punctuation, CJK and full-width forms.
+// Anything else (controls, combining marks, scripts that must be shaped)
+// sends the whole string to the shaper.
+bool measuredAlone(char32_t c)
+{
+    return (c >= 0x20 && c < 0x7F) || (c >= 0xA0 && c < 0x300 && c != 0xAD) || (c >= 0x2010 && c < 0x2028) ||
+           (c >= 0x3000 && c < 0xA000) || (c >= 0xFF00 && c < 0xFFF0);
+}
+
 QRectF normalized(double x1, double y1, double x2, double y2)
 {
     return QRectF(QPointF(x1, y1), QPointF(x2, y2)).normalized();
@@ -45,10 +56,9 @@ QFont toQFont(const FontSpec& spec)
 SurfacePainter::SurfacePainter(std::function<void()> changed)
     : changed_(std::move(changed))
 {
-    font_ = FontSpec{"宋体", 9};
-    qfont_ = toQFont(font_);
     backing_ = QImage(1, 1, QImage::Format_RGB32);
     backing_.fill(toQColor(backColor_));
+    setFont(FontSpec{"宋体", 9});
 }
 
 void SurfacePainter::resizeBacking(int width, int height)
@@ -80,10 +90,42 @@ void SurfacePainter::repaintBackground()
     changed_();
 }
 
+// Backing images all have the default resolution, so metrics made for one
+// serve every later one. Surfaces set text without shaping, as the host's
+// drawing calls do: no kerning or ligatures in scripts that need none, so a
+// string is exactly as wide as its characters together.
+std::size_t SurfacePainter::resolve(const FontSpec& spec)
+{
+    constexpr std::size_t kMostFonts = 64;
+    for (std::size_t i = 0; i < resolvedFonts_.size(); ++i)
+        if (resolvedFonts_[i].spec == spec)
+            return i;
+    if (resolvedFonts_.size() == kMostFonts)
+        resolvedFonts_.clear();
+    QFont font = toQFont(spec);
+    font.setStyleStrategy(QFont::PreferNoShaping);
+    resolvedFonts_.push_back({spec, font, QFontMetricsF(font, &backing_), {}});
+    return resolvedFonts_.size() - 1;
+}
+
+// Only characters of the basic plane are measured alone.
+double SurfacePainter::ResolvedFont::advanceOf(char32_t c)
+{
+    if (advanceBlocks.empty())
+        advanceBlocks.resize(256);
+    std::vector<double>& block = advanceBlocks[(c >> 8) & 0xFF];
+    if (block.empty())
+        block.assign(256, -1);
+    double& advance = block[c & 0xFF];
+    if (advance < 0)
+        advance = metrics.horizontalAdvance(QString::fromUcs4(&c, 1));
+    return advance;
+}
+
 void SurfacePainter::setFont(const FontSpec& f)
 {
+    currentFont_ = resolve(f);
     font_ = f;
-    qfont_ = toQFont(f);
 }
 
 void SurfacePainter::setBackColor(Color c)
@@ -103,9 +145,9 @@ void SurfacePainter::cls()
 void SurfacePainter::print(const std::string& text)
 {
     const QString s = QString::fromStdString(text);
-    QFontMetricsF metrics(qfont_, &backing_);
+    const QFontMetricsF& metrics = current().metrics;
     QPainter p(&backing_);
-    p.setFont(qfont_);
+    p.setFont(current().font);
     p.setPen(toQColor(foreColor_));
     p.drawText(QPointF(CurrentX, CurrentY + metrics.ascent()), s);
     p.end();
@@ -115,12 +157,21 @@ void SurfacePainter::print(const std::string& text)
 
 double SurfacePainter::textWidth(const std::string& text)
 {
-    return QFontMetricsF(qfont_, &backing_).horizontalAdvance(QString::fromStdString(text));
+    ResolvedFont& font = current();
+    double width = 0;
+    std::size_t pos = 0;
+    while (pos < text.size()) {
+        const char32_t c = nextCodePoint(text, pos);
+        if (!measuredAlone(c))
+            return font.metrics.horizontalAdvance(QString::fromStdString(text));
+        width += font.advanceOf(c);
+    }
+    return width;
 }
 
 double SurfacePainter::textHeight(const std::string&)
 {
-    return QFontMetricsF(qfont_, &backing_).height();
+    return current().metrics.height();
 }
 
 void SurfacePainter::preparePen(QPainter& p, Color c) const

@@ -2,8 +2,10 @@
 #include "platform/Surface.h"
 
 #include <QFont>
+#include <QFontMetricsF>
 #include <QImage>
 #include <functional>
+#include <vector>
 
 namespace platform::qt {
 
@@ -49,11 +51,27 @@ private:
     void preparePen(class QPainter& p, Color c) const;
     void repaintBackground();
 
+    // A font in use with its metrics and the advances of the characters
+    // measured so far. Text is measured in a few styles over and over, and
+    // resolving a font or shaping a string costs far more than a look-up.
+    struct ResolvedFont {
+        FontSpec spec;
+        QFont font;
+        QFontMetricsF metrics;
+        // Advances of the basic plane in blocks of 256 characters, made as
+        // characters of a block are first measured; unknown ones are negative.
+        std::vector<std::vector<double>> advanceBlocks;
+        double advanceOf(char32_t c);
+    };
+    std::size_t resolve(const FontSpec& spec);
+    ResolvedFont& current() { return resolvedFonts_[currentFont_]; }
+
     std::function<void()> changed_;
     QImage backing_;
     QImage background_;
     FontSpec font_;
-    QFont qfont_;
+    std::vector<ResolvedFont> resolvedFonts_;
+    std::size_t currentFont_ = 0;
     Color foreColor_ = 0;
     Color backColor_ = rgb(255, 255, 255);
     Color fillColor_ = 0;

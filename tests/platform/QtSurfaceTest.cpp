@@ -4,6 +4,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFontMetricsF>
 #include <QImage>
 #include <gtest/gtest.h>
 
@@ -98,6 +99,28 @@ TEST(QtSurface, TextIsMeasuredInTheCurrentFontAndPrintMovesThePen)
     form.CurrentX = 3;
     form.print("中文中文");
     EXPECT_NEAR(form.CurrentX, 3 + form.textWidth("中文中文"), 0.01);
+}
+
+TEST(QtSurface, TextIsMeasuredAsTheUnshapedStringInEveryStyle)
+{
+    QtForm form;
+    form.setGeometry(0, 0, 100, 40);
+    // Accents as separate combining marks must go to the shaper whole.
+    const std::string samples[] = {"Hello, world", "中文的句子，with Latin words。", "AVAVA Wa To", "“引号”—《书》",
+                                   "cafe\xCC\x81 na\xC3\xAFve", "\tTab"};
+    for (bool bold : {false, true}) {
+        for (double size : {9.0, 12.0}) {
+            const FontSpec spec{"宋体", size, bold, !bold, false};
+            form.setFont(spec);
+            QFont font = toQFont(spec);
+            font.setStyleStrategy(QFont::PreferNoShaping);
+            QImage device(1, 1, QImage::Format_RGB32);
+            const QFontMetricsF metrics(font, &device);
+            for (const std::string& text : samples)
+                EXPECT_NEAR(form.textWidth(text), metrics.horizontalAdvance(QString::fromStdString(text)), 1e-6)
+                    << text << " bold " << bold << " size " << size;
+        }
+    }
 }
 
 TEST(QtPictureClip, CellsAreEqualPartsInReadingOrder)

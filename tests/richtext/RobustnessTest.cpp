@@ -1,0 +1,168 @@
+#include "EngineFixture.h"
+
+#include <random>
+
+using namespace richtext;
+using richtext::testing::EngineTest;
+
+namespace {
+
+// Fragments that markup is made of, well-formed and not.
+const std::vector<std::string> kFragments = {
+    "<", ">", "</", "<B>", "</B>", "<I>", "</I>", "<U SUBCELL=1>", "</U>", "<BR>", "<HR>", "<P ALIGN=CENTER>",
+    "</P>", "<DIV>", "</DIV>", "<DIV x>", "<T TYPE=SEN>", "<T TYPE=HOT>", "<T TYPE=>", "</T>", "<T TYPE=X>",
+    "<ANCHOR>", "<FONT VALUE=Mono SIZE=11>", "<FONT SIZE=huge>", "</FONT>", "<TABLE X=300>", "<TABLE X=>",
+    "</TABLE>", "<IMG SRC=a.bmp WIDTH=60 HEIGHT=50 ALIGN=LEFT>", "<IMG SRC=b.bmp WIDTH=90 HEIGHT=30 ALIGN=RIGHT>",
+    "<IMG SRC=c.bmp WIDTH=700 HEIGHT=20>", "<IMG WIDTH=-40 HEIGHT=99999>", "<IMG SRC=\"\" ALIGN=CENTER>",
+    "<INPUT TYPE=TEXT WIDTH=30% HEIGHT=2>", "<INPUT TYPE=TEXT WIDTH=x HEIGHT=-3>", "<INPUT TYPE=CHECKBOX ALIGN=LEFT>",
+    "<INPUT TYPE=RADIO NAME=g CHECKED=true>", "<INPUT TYPE=TEXT WIDTH=\"", "中文", "，", "。", "《", "字", "Hello ",
+    "world", " ", "   ", "[a b]", "[open", "]", "&nbsp;", "&nbsp; ", "&nbsp;&nbsp;", "\"", "=", "%", "\xff\xfe",
+    "é", "€", "x", "supercalifragilisticexpialidocious", "\t", "<<>>", "< >", "<=>"};
+
+std::string randomMarkup(std::mt19937& random, int fragments)
+{
+    std::uniform_int_distribution<std::size_t> pick(0, kFragments.size() - 1);
+    std::string markup;
+    for (int i = 0; i < fragments; ++i)
+        markup += kFragments[pick(random)];
+    return markup;
+}
+
+void expectSpansWithinPieces(const std::vector<PieceSpan>& spans, std::int32_t pieceCount)
+{
+    for (const auto& span : spans) {
+        EXPECT_GE(span.FirstPiece, 0);
+        EXPECT_GE(span.LastPiece, span.FirstPiece - 1);
+        EXPECT_LT(span.LastPiece, pieceCount);
+    }
+}
+
+std::string withoutSpaces(const std::string& text)
+{
+    std::string result;
+    for (char c : text)
+        if (c != ' ')
+            result += c;
+    return result;
+}
+
+} // namespace
+
+class RobustnessTest : public EngineTest {
+protected:
+    void expectConsistentModel()
+    {
+        const auto& doc = engine.Document();
+        expectSpansWithinPieces(doc.Sentence, doc.nTotPiece());
+        expectSpansWithinPieces(doc.HotSpot, doc.nTotPiece());
+        EXPECT_GE(doc.nSenTagNo(), doc.nTotSen());
+        EXPECT_EQ(images->count(), doc.nImg() + 1);
+        EXPECT_EQ(masks->count(), doc.nImg() + 1);
+        EXPECT_EQ(edits->count(), doc.nTextBox() + 1);
+        for (std::int16_t i = 0; i < doc.nAnchor(); ++i)
+            EXPECT_EQ(engine.GetAnchorLine(i), doc.AnchorLine[std::size_t(i)]);
+    }
+};
+
+TEST_F(RobustnessTest, RandomAndMalformedMarkupLeavesAConsistentModel)
+{
+    std::mt19937 random(20261207);
+    for (int round = 0; round < 400; ++round) {
+        const std::string markup = randomMarkup(random, 1 + round % 120);
+        SCOPED_TRACE(markup);
+        layOut(markup);
+        for (std::int16_t k = 0; k < std::int16_t(engine.DivShown().size()); k += 2)
+            engine.SwitchDiv(k);
+        engine.Refresh1(std::int16_t(round % 7));
+        expectConsistentModel();
+        engine.ClearAll();
+    }
+}
+
+TEST_F(RobustnessTest, EveryCharacterOfShownTextEndsUpInAPiece)
+{
+    const std::vector<std::string> words = {"中", "文", "字", "，", "Hello ", "big ", "dog", "x", "  ", "abcdefghijkl "};
+    const std::vector<std::string> tags = {"<B>", "</B>", "<I>", "</I>", "<BR>", "<U>", "</U>"};
+    std::mt19937 random(7);
+    for (int round = 0; round < 100; ++round) {
+        std::string markup = "<B>", expected;
+        for (int i = 0; i < 200; ++i) {
+            if (random() % 8 == 0) {
+                markup += tags[random() % tags.size()];
+            } else {
+                const std::string& word = words[random() % words.size()];
+                markup += word;
+                expected += word;
+            }
+        }
+        markup += "<I>";
+        SCOPED_TRACE(markup);
+        layOut(markup);
+        std::string laidOut;
+        for (const auto& text : pieceTexts())
+            laidOut += text;
+        EXPECT_EQ(withoutSpaces(laidOut), withoutSpaces(expected));
+        for (const auto& piece : pieces())
+            EXPECT_TRUE(piece.Text.empty() || piece.X + piece.Width <= 590 || piece.Text.find("abcdefghijkl") != std::string::npos ||
+                        piece.Text.find("，") != std::string::npos)
+                << piece.Text;
+        engine.ClearAll();
+    }
+}
+
+TEST_F(RobustnessTest, AnEnormousPageStillBreaksLinesBeyondTheMeasurableWidth)
+{
+    ASSERT_TRUE(engine.InitProc(surface, 0, 0, 1e9, 400));
+    std::string run;
+    for (int i = 0; i < 6000; ++i)
+        run += "ab ";
+    layOut("<B>" + run);
+    // A line buffer stops growing once it is wider than 16-bit units can say.
+    ASSERT_GT(pieces().size(), 1u);
+    for (const auto& piece : pieces())
+        EXPECT_LE(piece.Text.size() * 8, 32767u + 3 * 8);
+}
+
+TEST(RobustnessWithoutSurface, LayoutBeforeInitProcMeasuresNothingAndEnds)
+{
+    platform::fake::FakePlatform fakes;
+    CSuperTextC engine(fakes.toolkit, fakes.app, fakes.messages);
+    engine.Text("<T TYPE=SEN>中文 words<BR>more</T><IMG SRC=a WIDTH=5 HEIGHT=5><INPUT TYPE=TEXT><ANCHOR>");
+    engine.Refresh();
+    EXPECT_EQ(engine.nTotSen(), 1);
+    ASSERT_FALSE(engine.Document().TextPiece.empty());
+    for (const auto& piece : engine.Document().TextPiece)
+        EXPECT_EQ(piece.Width, 0);
+    EXPECT_EQ(engine.nPageLine(), 0);
+    EXPECT_EQ(engine.GetAnchorLine(0), 0);
+}
+
+TEST_F(RobustnessTest, LinesBeyondThe16BitRangeKeepTheirPiecesDefaultY)
+{
+    // Line 1820 starts at y 32760; line 1821 would start at 32778.
+    std::string markup = "<B>";
+    for (int line = 0; line < 1822; ++line)
+        markup += "a<BR>";
+    layOut(markup);
+    ASSERT_EQ(pieces().size(), 1822u);
+    EXPECT_EQ(pieces()[1820].Y, 32760);
+    EXPECT_EQ(pieces()[1821].Y, 0);
+    EXPECT_EQ(engine.Layout().CurY, 1822 * 18);
+    EXPECT_EQ(engine.nTotLine(), 1823);
+}
+
+TEST_F(RobustnessTest, ExtremePagesAndNumbersAreSkippedRatherThanWrapped)
+{
+    const std::string markup = "<TABLE X=-2147483648><IMG SRC=a WIDTH=-32768 HEIGHT=32767 ALIGN=RIGHT>"
+                               "<IMG SRC=b WIDTH=32767 HEIGHT=-32768><INPUT TYPE=TEXT WIDTH=1e300 HEIGHT=1e300>"
+                               "<INPUT TYPE=TEXT WIDTH=-99999% HEIGHT=-32768><TABLE X=2147483647>x<BR><HR>"
+                               "<IMG SRC=c WIDTH=32767 HEIGHT=32767 ALIGN=LEFT>y<ANCHOR>";
+    for (double edge : {-2e9, 0.0, 2e9}) {
+        SCOPED_TRACE(edge);
+        engine.InitProc(surface, edge, -edge, 4e9, 4e9);
+        layOut(markup);
+        engine.Refresh1(0);
+        expectConsistentModel();
+        EXPECT_EQ(engine.Document().nImg(), 3);
+    }
+}
