@@ -33,14 +33,7 @@ std::string RealText(double value)
     return std::string(buffer, result.ptr);
 }
 
-RecordsetImpl::RecordsetImpl(SqliteStatement statement) : statement_(std::move(statement))
-{
-    int count = sqlite3_column_count(statement_.get());
-    columnNames_.reserve(static_cast<std::size_t>(count));
-    for (int i = 0; i < count; ++i)
-        columnNames_.emplace_back(sqlite3_column_name(statement_.get(), i));
-    step();
-}
+RecordsetImpl::RecordsetImpl(SqliteStatement statement) : statement_(std::move(statement)) { step(); }
 
 std::string RecordsetImpl::field(std::string_view name) const
 {
@@ -82,9 +75,12 @@ void RecordsetImpl::step()
 
 int RecordsetImpl::columnIndex(std::string_view name) const
 {
-    for (std::size_t i = 0; i < columnNames_.size(); ++i) {
-        if (startup::equalsNoCase(columnNames_[i], name))
-            return static_cast<int>(i);
+    // The names live in the statement for its whole life: an immutable
+    // database is never re-prepared.
+    int count = sqlite3_column_count(statement_.get());
+    for (int i = 0; i < count; ++i) {
+        if (startup::equalsNoCase(sqlite3_column_name(statement_.get(), i), name))
+            return i;
     }
     throw DatabaseError("the rows have no field named " + std::string(name));
 }

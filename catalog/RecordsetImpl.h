@@ -3,7 +3,6 @@
 
 #include <string>
 #include <string_view>
-#include <vector>
 
 namespace catalog {
 
@@ -23,7 +22,6 @@ private:
     int columnIndex(std::string_view name) const;
 
     SqliteStatement statement_;
-    std::vector<std::string> columnNames_;
     bool atEnd_ = false;
 };
 
