@@ -3,6 +3,8 @@
 
 #include <filesystem>
 #include <fstream>
+#include <optional>
+#include <string_view>
 
 namespace catalog {
 
@@ -26,9 +28,7 @@ void checkIsReadableFile(const std::string& path)
         throw DatabaseError("the database file is empty: " + path);
 }
 
-} // namespace
-
-std::optional<DatabaseFormat> FormatOfHeader(std::string_view header)
+std::optional<DatabaseFormat> formatOfHeader(std::string_view header)
 {
     if (header.starts_with(sqliteSignature))
         return DatabaseFormat::Sqlite;
@@ -36,6 +36,8 @@ std::optional<DatabaseFormat> FormatOfHeader(std::string_view header)
         return DatabaseFormat::Jet;
     return std::nullopt;
 }
+
+} // namespace
 
 DatabaseFormat RecogniseDatabaseFile(const std::string& path)
 {
@@ -46,7 +48,7 @@ DatabaseFormat RecogniseDatabaseFile(const std::string& path)
     std::string header(headerSize, '\0');
     file.read(header.data(), static_cast<std::streamsize>(header.size()));
     header.resize(static_cast<std::size_t>(file.gcount()));
-    auto format = FormatOfHeader(header);
+    auto format = formatOfHeader(header);
     if (!format)
         throw DatabaseError("the file is neither an SQLite nor a Jet database: " + path);
     return *format;

@@ -75,12 +75,16 @@ void RecordsetImpl::step()
 
 int RecordsetImpl::columnIndex(std::string_view name) const
 {
-    // The names live in the statement for its whole life: an immutable
-    // database is never re-prepared.
+    for (const auto& field : resolved_) {
+        if (field.name == name)
+            return field.column;
+    }
     int count = sqlite3_column_count(statement_.get());
     for (int i = 0; i < count; ++i) {
-        if (startup::equalsNoCase(sqlite3_column_name(statement_.get(), i), name))
+        if (startup::equalsNoCase(sqlite3_column_name(statement_.get(), i), name)) {
+            resolved_.push_back({std::string(name), i});
             return i;
+        }
     }
     throw DatabaseError("the rows have no field named " + std::string(name));
 }

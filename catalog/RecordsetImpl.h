@@ -3,6 +3,7 @@
 
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace catalog {
 
@@ -21,8 +22,16 @@ private:
     void step();
     int columnIndex(std::string_view name) const;
 
+    struct ResolvedField {
+        std::string name; // as the consumer spelt it
+        int column;
+    };
+
     SqliteStatement statement_;
     bool atEnd_ = false;
+    // Consumers read the same few fields on every row; once a spelling is
+    // resolved its column is found again by exact comparison.
+    mutable std::vector<ResolvedField> resolved_;
 };
 
 // The plain text form of a REAL: decimal, no exponent, no trailing zeros

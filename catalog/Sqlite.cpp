@@ -29,6 +29,8 @@ std::string percentEncoded(const std::string& path)
     return out;
 }
 
+// Connections are opened without SQLite's own locking: the catalog reads its
+// database on one thread only.
 SqliteDatabase openSqlite(const std::string& name, int flags)
 {
     sqlite3* raw = nullptr;
@@ -51,7 +53,7 @@ std::string ReadOnlyUri(const std::string& path)
 
 SqliteDatabase OpenReadOnlySqlite(const std::string& path)
 {
-    SqliteDatabase db = openSqlite(ReadOnlyUri(path), SQLITE_OPEN_READONLY | SQLITE_OPEN_URI);
+    SqliteDatabase db = openSqlite(ReadOnlyUri(path), SQLITE_OPEN_READONLY | SQLITE_OPEN_URI | SQLITE_OPEN_NOMUTEX);
     // Reading the schema now reports a damaged file at connection time.
     sqlite3_stmt* statement = nullptr;
     if (sqlite3_prepare_v2(db.get(), "SELECT count(*) FROM sqlite_schema", -1, &statement, nullptr) != SQLITE_OK)
@@ -64,7 +66,7 @@ SqliteDatabase OpenReadOnlySqlite(const std::string& path)
 
 SqliteDatabase OpenInMemorySqlite()
 {
-    return openSqlite(":memory:", SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE);
+    return openSqlite(":memory:", SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE | SQLITE_OPEN_NOMUTEX);
 }
 
 void ExecuteSql(sqlite3* db, const std::string& sql)

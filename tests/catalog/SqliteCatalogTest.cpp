@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <random>
 #include <set>
 
 using namespace catalog;
@@ -117,6 +118,27 @@ INSTANTIATE_TEST_SUITE_P(Literal, SearchTest,
                          ::testing::Values("", "     ", "'", "%", "_", "\\", "snake_case", "100%", "100", "It's",
                                            " 红楼 ", "唐诗 三百", "唐诗三百", "no such book", "O'Reilly 100%_\\",
                                            "%_", "''", "IT'S", "%'; DELETE FROM WebBook; --", "' OR '1'='1"));
+
+// Random texts over the characters that mean something to the query language,
+// against the same containment test done in C++.
+TEST_F(SqliteCatalogTest, RandomSearchTextsMatchLiterally)
+{
+    const std::vector<std::string> pieces = {"'", "%", "_", "\\", " ", "1", "0", "a", "I", "t", "s", "红", "100", "O'"};
+    std::mt19937 random(7);
+    for (int round = 0; round < 300; ++round) {
+        std::string text;
+        int length = std::uniform_int_distribution<int>(0, 4)(random);
+        for (int i = 0; i < length; ++i)
+            text += pieces[std::uniform_int_distribution<std::size_t>(0, pieces.size() - 1)(random)];
+        std::string trimmed = startup::trimSpaces(text);
+        auto expected = expectedIds(
+            [&](const TestBook& b) {
+                return isShown(b) && b.name && startup::findNoCase(*b.name, trimmed) != std::string::npos;
+            },
+            true);
+        EXPECT_EQ(query(SearchBooksQuery(text)), expected) << "[" << text << "]";
+    }
+}
 
 TEST_F(SqliteCatalogTest, SearchTextThatCouldEndTheStatementLeavesTheTableIntact)
 {
