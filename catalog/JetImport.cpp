@@ -3,7 +3,6 @@
 #include "JetTable.h"
 
 #include <charconv>
-#include <clocale>
 #include <cstdint>
 #include <locale.h>
 

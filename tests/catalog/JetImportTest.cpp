@@ -54,10 +54,6 @@ TEST_P(JetTypesTest, EveryFieldIsLoaded)
     EXPECT_EQ(fieldsOf("Table4"), (std::vector<std::string>{"name", "data"}));
 }
 
-struct ExpectedRow {
-    std::vector<std::string> values;
-};
-
 TEST_P(JetTypesTest, ValuesHaveTheirTextForms)
 {
     const std::vector<std::string> fields = {"A", "B", "C", "D", "E", "F", "G", "H", "I"};
