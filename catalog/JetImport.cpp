@@ -43,27 +43,6 @@ struct CloseMdb {
 };
 using MdbFile = std::unique_ptr<MdbHandle, CloseMdb>;
 
-// Jet 3 stores text in the code page its header names (936 for a Chinese
-// file); libmdb alone would decode every Jet 3 file as Western European.
-void decodeJet3TextByItsCodePage(MdbHandle* mdb)
-{
-    if (mdb->f->jet_version != MDB_VER_JET3 || mdb->f->code_page == 0)
-        return;
-    std::string codePage = "CP" + std::to_string(mdb->f->code_page);
-    iconv_t in = iconv_open("UTF-8", codePage.c_str());
-    iconv_t out = iconv_open(codePage.c_str(), "UTF-8");
-    if (in == iconv_t(-1) || out == iconv_t(-1)) {
-        if (in != iconv_t(-1))
-            iconv_close(in);
-        if (out != iconv_t(-1))
-            iconv_close(out);
-        return;
-    }
-    mdb_iconv_close(mdb);
-    mdb->iconv_in = in;
-    mdb->iconv_out = out;
-}
-
 MdbFile openJetFile(const std::string& path)
 {
     MdbFile mdb(mdb_open(path.c_str(), MDB_NOFLAGS));
@@ -71,7 +50,6 @@ MdbFile openJetFile(const std::string& path)
         throw DatabaseError("the Jet database cannot be read (damaged?): " + path);
     if (mdb->f->jet_version != MDB_VER_JET3 && mdb->f->jet_version != MDB_VER_JET4)
         throw DatabaseError("unsupported Jet database version: " + path);
-    decodeJet3TextByItsCodePage(mdb.get());
     mdb_set_date_fmt(mdb.get(), isoDateFormat);
     mdb_set_shortdate_fmt(mdb.get(), isoDateFormat);
     mdb_set_boolean_fmt_numbers(mdb.get());

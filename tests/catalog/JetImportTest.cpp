@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <fstream>
+#include <iterator>
 
 using namespace catalog;
 namespace fs = std::filesystem;
@@ -100,6 +101,32 @@ TEST(JetImportTest, JetFileUnderTheCatalogsNameIsOpenedByGetConnection)
     app.folder = dir.path().string();
     Connection connection = GetConnection(app);
     EXPECT_EQ(column(connection, "Select B From Table1 Where A = 'a'", "B"), std::vector<std::string>{"b"});
+}
+
+std::string fileBytes(const std::string& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+// A Jet 3 file keeps its code page in the encrypted part of its header; the
+// cipher is a plain XOR stream, so the stored value changes by XOR with the
+// difference. The text "hijklmnop" is then replaced by nine GBK bytes.
+TEST(JetImportTest, Jet3TextIsDecodedByTheCodePageOfItsHeader)
+{
+    std::string bytes = fileBytes(fixture("jet3-types.mdb"));
+    constexpr std::size_t codePageOffset = 0x3C;
+    const std::uint16_t change = 1252 ^ 936;
+    bytes[codePageOffset] = static_cast<char>(bytes[codePageOffset] ^ (change & 0xFF));
+    bytes[codePageOffset + 1] = static_cast<char>(bytes[codePageOffset + 1] ^ (change >> 8));
+    std::size_t text = bytes.find("hijklmnop");
+    ASSERT_NE(text, std::string::npos);
+    bytes.replace(text, 9, "\xBA\xEC\xC2\xA5\xC3\xCE" "abc");
+
+    testsupport::TempDir dir;
+    std::ofstream(dir.file("gbk.mdb"), std::ios::binary) << bytes;
+    Connection connection = OpenDatabaseFile(dir.file("gbk.mdb"));
+    EXPECT_EQ(column(connection, "Select B From Table1 Where A = 'abcdefg'", "B"), std::vector<std::string>{"红楼梦abc"});
 }
 
 TEST(JetImportTest, TruncatedJetFileGivesAClearError)
