@@ -109,25 +109,57 @@ std::string fileBytes(const std::string& path)
     return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
 }
 
-// A Jet 3 file keeps its code page in the encrypted part of its header; the
-// cipher is a plain XOR stream, so the stored value changes by XOR with the
-// difference. The text "hijklmnop" is then replaced by nine GBK bytes.
-TEST(JetImportTest, Jet3TextIsDecodedByTheCodePageOfItsHeader)
+struct ChineseTextCase {
+    std::string file;
+    std::uint16_t codePage; // written into the header when not 0
+    std::string stored;     // the bytes of "hijklmnop" in the file
+    std::string replacement;
+    std::string expected;
+};
+
+class JetChineseTextTest : public ::testing::TestWithParam<ChineseTextCase> {};
+
+// A copy of a fixture with its text "hijklmnop" replaced by the same number
+// of bytes of Chinese text. A Jet 3 file keeps its code page in the
+// encrypted part of its header; the cipher is a plain XOR stream, so the
+// stored value changes by XOR with the difference.
+TEST_P(JetChineseTextTest, IsDecodedToUtf8)
 {
-    std::string bytes = fileBytes(fixture("jet3-types.mdb"));
-    constexpr std::size_t codePageOffset = 0x3C;
-    const std::uint16_t change = 1252 ^ 936;
-    bytes[codePageOffset] = static_cast<char>(bytes[codePageOffset] ^ (change & 0xFF));
-    bytes[codePageOffset + 1] = static_cast<char>(bytes[codePageOffset + 1] ^ (change >> 8));
-    std::size_t text = bytes.find("hijklmnop");
+    const auto& c = GetParam();
+    std::string bytes = fileBytes(fixture(c.file));
+    if (c.codePage != 0) {
+        constexpr std::size_t codePageOffset = 0x3C;
+        const std::uint16_t change = 1252 ^ c.codePage;
+        bytes[codePageOffset] = static_cast<char>(bytes[codePageOffset] ^ (change & 0xFF));
+        bytes[codePageOffset + 1] = static_cast<char>(bytes[codePageOffset + 1] ^ (change >> 8));
+    }
+    std::size_t text = bytes.find(c.stored);
     ASSERT_NE(text, std::string::npos);
-    bytes.replace(text, 9, "\xBA\xEC\xC2\xA5\xC3\xCE" "abc");
+    ASSERT_EQ(c.replacement.size(), c.stored.size());
+    bytes.replace(text, c.stored.size(), c.replacement);
 
     testsupport::TempDir dir;
-    std::ofstream(dir.file("gbk.mdb"), std::ios::binary) << bytes;
-    Connection connection = OpenDatabaseFile(dir.file("gbk.mdb"));
-    EXPECT_EQ(column(connection, "Select B From Table1 Where A = 'abcdefg'", "B"), std::vector<std::string>{"红楼梦abc"});
+    std::ofstream(dir.file("chinese.mdb"), std::ios::binary) << bytes;
+    Connection connection = OpenDatabaseFile(dir.file("chinese.mdb"));
+    EXPECT_EQ(column(connection, "Select B From Table1 Where A = 'abcdefg'", "B"), std::vector<std::string>{c.expected});
 }
+
+std::string utf16le(const char16_t* text)
+{
+    std::string out;
+    for (; *text; ++text) {
+        out += static_cast<char>(*text & 0xFF);
+        out += static_cast<char>(*text >> 8);
+    }
+    return out;
+}
+
+INSTANTIATE_TEST_SUITE_P(Fixtures, JetChineseTextTest,
+                         ::testing::Values(ChineseTextCase{"jet3-types.mdb", 936, "hijklmnop",
+                                                           "\xBA\xEC\xC2\xA5\xC3\xCE" "abc", "红楼梦abc"},
+                                           ChineseTextCase{"jet4-types.mdb", 0, utf16le(u"hijklmnop"),
+                                                           utf16le(u"红楼梦abcdef"), "红楼梦abcdef"}),
+                         [](const auto& info) { return info.param.file.substr(0, 4); });
 
 TEST(JetImportTest, TruncatedJetFileGivesAClearError)
 {
