@@ -28,10 +28,14 @@ ImportedType ImportedTypeOf(int jetColumnType)
 JetTable::JetTable(MdbHandle* mdb, MdbCatalogEntry* entry)
     : mdb_(mdb), table_(mdb_read_table(entry)), name_(entry->object_name)
 {
-    if (!table_ || !mdb_read_columns(table_) || mdb_rewind_table(table_) != 0) {
+    // libmdb walks a table's pages through its usage map without checking
+    // that the map is there; a damaged file must not get that far.
+    constexpr std::size_t smallestUsageMap = 5;
+    if (!table_ || !table_->usage_map || table_->map_sz < smallestUsageMap || !mdb_read_columns(table_) ||
+        mdb_rewind_table(table_) != 0) {
         if (table_)
             mdb_free_tabledef(table_);
-        throw DatabaseError("cannot read the table " + name_ + " of the Jet database");
+        throw DatabaseError("cannot read the table " + name_ + " of the Jet database (damaged?)");
     }
     columns_.reserve(table_->num_cols);
     buffers_.resize(table_->num_cols);

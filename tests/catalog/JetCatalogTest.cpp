@@ -6,6 +6,8 @@
 
 #include <gtest/gtest.h>
 
+#include <fstream>
+
 using namespace catalog;
 
 namespace {
@@ -112,6 +114,26 @@ TEST(JetWriterTest, RefusesTextTheFieldCannotHold)
     tools::WriteJet4File(dir.file("t.mdb"), {fits});
     Connection connection = OpenDatabaseFile(dir.file("t.mdb"));
     EXPECT_EQ(rowsOf(connection, "Select length(S) As n From T", {"n"}), Rows{{"255"}});
+}
+
+// Found by corrupting bytes of a Jet file: a table whose usage map row is
+// empty made libmdb dereference a null map.
+TEST(DamagedJetFileTest, TableWithAnEmptyUsageMapIsReportedNotCrashed)
+{
+    testsupport::TempDir dir;
+    tools::JetTableContent table{"T", {{"N", tools::JetType::LongInteger}}, {{"1"}}};
+    tools::WriteJet4File(dir.file("t.mdb"), {table});
+    std::fstream file(dir.file("t.mdb"), std::ios::in | std::ios::out | std::ios::binary);
+    // The map page holds two rows per table, the catalog's first; the
+    // table's usage map is row 2, made empty by giving it row 1's start.
+    constexpr std::streamoff mapPage = 3 * 4096, rowOffsets = 0x0E;
+    char rowOneStart[2];
+    file.seekg(mapPage + rowOffsets + 2);
+    file.read(rowOneStart, 2);
+    file.seekp(mapPage + rowOffsets + 4);
+    file.write(rowOneStart, 2);
+    file.close();
+    EXPECT_THROW(OpenDatabaseFile(dir.file("t.mdb")), DatabaseError);
 }
 
 } // namespace
