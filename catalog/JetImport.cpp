@@ -3,6 +3,7 @@
 #include "JetTable.h"
 
 #include <charconv>
+#include <cstdio>
 #include <cstdint>
 #include <locale.h>
 
@@ -43,6 +44,23 @@ struct CloseMdb {
 };
 using MdbFile = std::unique_ptr<MdbHandle, CloseMdb>;
 
+// libmdb reads its catalog, the table MSysObjects on page 2, through the
+// same unchecked usage map as any other table.
+bool catalogTableIsUsable(MdbHandle* mdb)
+{
+    constexpr unsigned long catalogTablePage = 2;
+    MdbCatalogEntry entry{};
+    entry.mdb = mdb;
+    entry.object_type = MDB_TABLE;
+    entry.table_pg = catalogTablePage;
+    std::snprintf(entry.object_name, sizeof entry.object_name, "MSysObjects");
+    MdbTableDef* table = mdb_read_table(&entry);
+    bool usable = HasUsableUsageMap(table);
+    if (table)
+        mdb_free_tabledef(table);
+    return usable;
+}
+
 MdbFile openJetFile(const std::string& path)
 {
     MdbFile mdb(mdb_open(path.c_str(), MDB_NOFLAGS));
@@ -54,7 +72,7 @@ MdbFile openJetFile(const std::string& path)
     mdb_set_shortdate_fmt(mdb.get(), isoDateFormat);
     mdb_set_boolean_fmt_numbers(mdb.get());
     mdb_set_bind_size(mdb.get(), bindSize);
-    if (!mdb_read_catalog(mdb.get(), MDB_TABLE))
+    if (!catalogTableIsUsable(mdb.get()) || !mdb_read_catalog(mdb.get(), MDB_TABLE))
         throw DatabaseError("the Jet database has no readable catalog (damaged?): " + path);
     return mdb;
 }

@@ -25,14 +25,16 @@ ImportedType ImportedTypeOf(int jetColumnType)
     }
 }
 
+bool HasUsableUsageMap(const MdbTableDef* table)
+{
+    constexpr std::size_t smallestUsageMap = 5; // map type and first page
+    return table && table->usage_map && table->map_sz >= smallestUsageMap;
+}
+
 JetTable::JetTable(MdbHandle* mdb, MdbCatalogEntry* entry)
     : mdb_(mdb), table_(mdb_read_table(entry)), name_(entry->object_name)
 {
-    // libmdb walks a table's pages through its usage map without checking
-    // that the map is there; a damaged file must not get that far.
-    constexpr std::size_t smallestUsageMap = 5;
-    if (!table_ || !table_->usage_map || table_->map_sz < smallestUsageMap || !mdb_read_columns(table_) ||
-        mdb_rewind_table(table_) != 0) {
+    if (!HasUsableUsageMap(table_) || !mdb_read_columns(table_) || mdb_rewind_table(table_) != 0) {
         if (table_)
             mdb_free_tabledef(table_);
         throw DatabaseError("cannot read the table " + name_ + " of the Jet database (damaged?)");

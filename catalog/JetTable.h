@@ -13,6 +13,10 @@ namespace catalog {
 enum class ImportedType { Integer, Real, Text, Blob };
 ImportedType ImportedTypeOf(int jetColumnType);
 
+// libmdb walks a table's pages through its usage map without checking that
+// the map is there; a damaged file must be stopped before that.
+bool HasUsableUsageMap(const MdbTableDef* table);
+
 // One user table of an open Jet file with every column bound to a buffer,
 // read row by row.
 class JetTable {

@@ -116,24 +116,25 @@ TEST(JetWriterTest, RefusesTextTheFieldCannotHold)
     EXPECT_EQ(rowsOf(connection, "Select length(S) As n From T", {"n"}), Rows{{"255"}});
 }
 
-// Found by corrupting bytes of a Jet file: a table whose usage map row is
-// empty made libmdb dereference a null map.
-TEST(DamagedJetFileTest, TableWithAnEmptyUsageMapIsReportedNotCrashed)
+// Found by corrupting bytes of a Jet file: a table definition whose usage
+// map names a row that does not exist made libmdb dereference a null map,
+// for the catalog table (page 2) as for a user table (page 4, the first
+// after the page of usage maps).
+class DamagedJetFileTest : public ::testing::TestWithParam<int> {};
+
+TEST_P(DamagedJetFileTest, TableWithoutItsUsageMapIsReportedNotCrashed)
 {
     testsupport::TempDir dir;
     tools::JetTableContent table{"T", {{"N", tools::JetType::LongInteger}}, {{"1"}}};
     tools::WriteJet4File(dir.file("t.mdb"), {table});
+    constexpr std::streamoff usageMapRow = 0x37; // in a table definition page
     std::fstream file(dir.file("t.mdb"), std::ios::in | std::ios::out | std::ios::binary);
-    // The map page holds two rows per table, the catalog's first; the
-    // table's usage map is row 2, made empty by giving it row 1's start.
-    constexpr std::streamoff mapPage = 3 * 4096, rowOffsets = 0x0E;
-    char rowOneStart[2];
-    file.seekg(mapPage + rowOffsets + 2);
-    file.read(rowOneStart, 2);
-    file.seekp(mapPage + rowOffsets + 4);
-    file.write(rowOneStart, 2);
+    file.seekp(GetParam() * 4096 + usageMapRow);
+    file.put(13);
     file.close();
     EXPECT_THROW(OpenDatabaseFile(dir.file("t.mdb")), DatabaseError);
 }
+
+INSTANTIATE_TEST_SUITE_P(DefinitionPages, DamagedJetFileTest, ::testing::Values(2, 4));
 
 } // namespace
