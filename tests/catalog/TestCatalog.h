@@ -1,45 +1,56 @@
 #pragma once
+#include <cstdint>
 #include <filesystem>
-#include <unistd.h>
-#include <sqlite3.h>
-#include <stdexcept>
+#include <optional>
 #include <string>
+#include <vector>
 
 namespace testsupport {
 
-// A program folder in a temporary place whose DataBase/tavro.mdb is an
-// SQLite catalog made from the given SQL.
-class TestCatalog {
-public:
-    explicit TestCatalog(const std::string& sql)
-    {
-        static int counter = 0;
-        folder_ = std::filesystem::temp_directory_path() /
-                  ("bookdisc-catalog-" + std::to_string(::getpid()) + "-" + std::to_string(counter++));
-        std::filesystem::create_directories(folder_ / "DataBase");
-        sqlite3* db = nullptr;
-        if (sqlite3_open((folder_ / "DataBase" / "tavro.mdb").c_str(), &db) != SQLITE_OK)
-            throw std::runtime_error("cannot create test catalog");
-        char* error = nullptr;
-        const std::string all = std::string(kSchema) + sql;
-        if (sqlite3_exec(db, all.c_str(), nullptr, nullptr, &error) != SQLITE_OK) {
-            std::string message = error ? error : "?";
-            sqlite3_free(error);
-            sqlite3_close(db);
-            throw std::runtime_error("test catalog SQL: " + message);
-        }
-        sqlite3_close(db);
-    }
-    ~TestCatalog() { std::filesystem::remove_all(folder_); }
-    std::string folder() const { return folder_.string(); }
+struct TestBook {
+    std::int32_t id;
+    std::optional<std::string> name;
+    std::int32_t type;
+    int deleted = 0;
+    int recommended = 0;
+    std::optional<double> price = 10;
+    std::optional<std::string> brief = std::string("一本书。");
+};
 
-    static constexpr const char* kSchema =
-        "CREATE TABLE BookType (ID INTEGER, Name TEXT, ParentID INTEGER);"
-        "CREATE TABLE WebBook (ID INTEGER, Code TEXT, Name TEXT, Writer TEXT, ISBN TEXT, Price REAL,"
-        " BookBrief TEXT, BookType INTEGER, Isdeleted INTEGER, IsRecommended INTEGER);";
+struct TestCategory {
+    std::int32_t id;
+    std::string name;
+    std::int32_t parent;
+};
+
+// Writes an SQLite catalog with the two tables and the given rows.
+void WriteTestCatalog(const std::string& path, const std::vector<TestBook>& books,
+                      const std::vector<TestCategory>& categories);
+
+// A fresh folder under the system's temporary folder, removed with all it
+// holds (write permission restored first) when the object goes.
+class TempDir {
+public:
+    TempDir();
+    ~TempDir();
+    TempDir(const TempDir&) = delete;
+    TempDir& operator=(const TempDir&) = delete;
+    const std::filesystem::path& path() const { return path_; }
+    std::string file(const std::string& relative) const { return (path_ / relative).string(); }
 
 private:
-    std::filesystem::path folder_;
+    std::filesystem::path path_;
+};
+
+// A program folder whose DataBase/tavro.mdb is an SQLite catalog with the two
+// tables and whatever rows the given SQL inserts.
+class TestCatalog {
+public:
+    explicit TestCatalog(const std::string& insertSql = "");
+    std::string folder() const { return dir_.path().string(); }
+
+private:
+    TempDir dir_;
 };
 
 } // namespace testsupport

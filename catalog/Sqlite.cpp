@@ -1,0 +1,103 @@
+#include "Sqlite.h"
+#include "Database.h"
+
+#include <filesystem>
+
+namespace catalog {
+
+namespace {
+
+bool isUriSafe(unsigned char c)
+{
+    return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') || c == '/' || c == '-' ||
+           c == '_' || c == '.' || c == '~';
+}
+
+std::string percentEncoded(const std::string& path)
+{
+    static const char hex[] = "0123456789ABCDEF";
+    std::string out;
+    for (unsigned char c : path) {
+        if (isUriSafe(c)) {
+            out += static_cast<char>(c);
+        } else {
+            out += '%';
+            out += hex[c >> 4];
+            out += hex[c & 0xF];
+        }
+    }
+    return out;
+}
+
+// Connections are opened without SQLite's own locking: the catalog reads its
+// database on one thread only.
+SqliteDatabase openSqlite(const std::string& name, int flags)
+{
+    sqlite3* raw = nullptr;
+    int rc = sqlite3_open_v2(name.c_str(), &raw, flags, nullptr);
+    SqliteDatabase db(raw);
+    if (rc != SQLITE_OK)
+        ThrowSqliteError(db.get(), "cannot open the database " + name);
+    return db;
+}
+
+} // namespace
+
+std::string ReadOnlyUri(const std::string& path)
+{
+    // The empty authority of "file://" keeps a path that starts with "//"
+    // (a program folder at the root) from being read as a host name.
+    std::string absolute = std::filesystem::absolute(path).string();
+    return "file://" + percentEncoded(absolute) + "?mode=ro&immutable=1";
+}
+
+SqliteDatabase OpenReadOnlySqlite(const std::string& path)
+{
+    SqliteDatabase db = openSqlite(ReadOnlyUri(path), SQLITE_OPEN_READONLY | SQLITE_OPEN_URI | SQLITE_OPEN_NOMUTEX);
+    // Reading the schema now reports a damaged file at connection time.
+    sqlite3_stmt* statement = nullptr;
+    if (sqlite3_prepare_v2(db.get(), "SELECT count(*) FROM sqlite_schema", -1, &statement, nullptr) != SQLITE_OK)
+        ThrowSqliteError(db.get(), "cannot read the database " + path);
+    SqliteStatement owned(statement);
+    if (sqlite3_step(statement) != SQLITE_ROW)
+        ThrowSqliteError(db.get(), "cannot read the database " + path);
+    return db;
+}
+
+SqliteDatabase OpenInMemorySqlite()
+{
+    return openSqlite(":memory:", SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE | SQLITE_OPEN_NOMUTEX);
+}
+
+void ExecuteSql(sqlite3* db, const std::string& sql)
+{
+    if (sqlite3_exec(db, sql.c_str(), nullptr, nullptr, nullptr) != SQLITE_OK)
+        ThrowSqliteError(db, "statement failed: " + sql);
+}
+
+SqliteStatement PrepareSql(sqlite3* db, const std::string& sql)
+{
+    sqlite3_stmt* statement = nullptr;
+    if (sqlite3_prepare_v2(db, sql.c_str(), static_cast<int>(sql.size()), &statement, nullptr) != SQLITE_OK)
+        ThrowSqliteError(db, "statement rejected: " + sql);
+    return SqliteStatement(statement);
+}
+
+std::string QuoteIdentifier(const std::string& name)
+{
+    std::string out = "\"";
+    for (char c : name) {
+        if (c == '"')
+            out += '"';
+        out += c;
+    }
+    return out + "\"";
+}
+
+void ThrowSqliteError(sqlite3* db, const std::string& what)
+{
+    std::string reason = db ? sqlite3_errmsg(db) : "out of memory";
+    throw DatabaseError(what + ": " + reason);
+}
+
+} // namespace catalog
