@@ -92,6 +92,25 @@ TEST_F(QtFlashPlayerTest, SettingTheMovieAgainAndRewindingReplayFromFrameOne)
     EXPECT_EQ(received, (std::vector<Command>(3, Command{"hello", "1"})));
 }
 
+TEST_F(QtFlashPlayerTest, StopHaltsTheMovieAndRewindStartsItAgain)
+{
+    // Two frames that loop: the first sends "tick", six times a second.
+    tools::swf::Movie ticking = testsupport::commandMovie({{"tick", ""}});
+    ticking.frames[0].stop = false;
+    ticking.frames.resize(2);
+    player->setMovie(folder.write("ticking.swf", ticking));
+    ASSERT_TRUE(waitForCommands(3));
+
+    player->stop();
+    runEventsFor(300);
+    const std::size_t whenStopped = received.size();
+    runEventsFor(1500);
+    EXPECT_EQ(received.size(), whenStopped);
+
+    player->rewindAndPlay();
+    ASSERT_TRUE(waitForCommands(whenStopped + 3));
+}
+
 TEST_F(QtFlashPlayerTest, CommandsOfAReplacedMovieAreDropped)
 {
     player->onCommand([this](const std::string& command, const std::string& args) {
