@@ -5,6 +5,8 @@
 namespace tools::swf {
 namespace {
 
+void append(Bytes& tags, const Bytes& tag) { tags.insert(tags.end(), tag.begin(), tag.end()); }
+
 // Assigns character ids in definition order and writes the definitions.
 class CharacterTable {
 public:
@@ -12,18 +14,18 @@ public:
 
     void definePicture(const std::string& name, const Bitmap& bitmap)
     {
-        std::uint16_t bitmapId = nextId_++;
-        append(bitmap.jpeg.empty() ? losslessBitmapTag(bitmapId, bitmap.width, bitmap.height, bitmap.argb)
+        std::uint16_t bitmapId = newId();
+        emit(bitmap.jpeg.empty() ? losslessBitmapTag(bitmapId, bitmap.width, bitmap.height, bitmap.argb)
                                    : jpegBitmapTag(bitmapId, bitmap.jpeg));
-        std::uint16_t shapeId = nextId_++;
-        append(bitmapRectangleTag(shapeId, bitmapId, bitmap.width, bitmap.height));
+        std::uint16_t shapeId = newId();
+        emit(bitmapRectangleTag(shapeId, bitmapId, bitmap.width, bitmap.height));
         ids_[name] = shapeId;
     }
 
     void defineRectangle(const std::string& name, const Rectangle& r)
     {
-        std::uint16_t id = nextId_++;
-        append(solidRectangleTag(id, r.width * twipsPerPixel, r.height * twipsPerPixel, r.colour));
+        std::uint16_t id = newId();
+        emit(solidRectangleTag(id, r.width * twipsPerPixel, r.height * twipsPerPixel, r.colour));
         ids_[name] = id;
     }
 
@@ -34,8 +36,8 @@ public:
             {idOf(button.over), ButtonState::Over, 2},
             {idOf(button.down), ButtonState::Down, 3},
         };
-        std::uint16_t id = nextId_++;
-        append(buttonTag(id, looks, {Action::getUrl(commandUrl(button.release.command), button.release.args)}));
+        std::uint16_t id = newId();
+        emit(buttonTag(id, looks, {Action::getUrl(commandUrl(button.release.command), button.release.args)}));
         ids_[name] = id;
     }
 
@@ -48,14 +50,19 @@ public:
     }
 
 private:
-    void append(const Bytes& tag) { tags_.insert(tags_.end(), tag.begin(), tag.end()); }
+    void emit(const Bytes& tag) { append(tags_, tag); }
+
+    std::uint16_t newId()
+    {
+        if (nextId_ == 0xFFFF)
+            throw std::invalid_argument("a movie holds at most 65534 characters");
+        return nextId_++;
+    }
 
     Bytes& tags_;
     std::map<std::string, std::uint16_t> ids_;
     std::uint16_t nextId_ = 1;
 };
-
-void append(Bytes& tags, const Bytes& tag) { tags.insert(tags.end(), tag.begin(), tag.end()); }
 
 std::vector<Action> frameActions(const Frame& frame)
 {

@@ -29,7 +29,7 @@ enum class TagCode : unsigned {
     FileAttributes = 69,
 };
 
-enum class ActionCode : std::uint8_t { End = 0x00, Play = 0x06, Stop = 0x07, GetUrl = 0x83 };
+enum class ActionCode : std::uint8_t { End = 0x00, Stop = 0x07, GetUrl = 0x83 };
 
 // One action of a frame script or a button.
 struct Action {
