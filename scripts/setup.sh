@@ -6,8 +6,8 @@ cd "$(dirname "$0")/.."
 
 DEBIAN_PACKAGES=(
   build-essential cmake ninja-build pkg-config
-  qt6-base-dev qt6-webengine-dev qt6-multimedia-dev
-  libgl-dev libfontconfig-dev
+  qt6-base-dev qt6-webengine-dev qt6-multimedia-dev libqt6svg6-dev
+  libgl-dev libfontconfig-dev zlib1g-dev
   libsqlite3-dev sqlite3
   mdbtools mdbtools-dev
   libgtest-dev libgmock-dev libbenchmark-dev

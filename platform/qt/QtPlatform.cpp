@@ -1,4 +1,5 @@
 #include "QtPlatform.h"
+#include "WebEngineProcess.h"
 
 #include <QCoreApplication>
 
@@ -8,6 +9,7 @@ void prepareQtProcess()
 {
     // Browser panes and Flash players share one rendering context.
     QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
+    prepareWebEngineProcess();
 }
 
 } // namespace platform::qt

@@ -45,6 +45,8 @@ void applyLocalPageSettings(QWebEnginePage& page)
     s->setAttribute(QWebEngineSettings::PluginsEnabled, false);
     s->setAttribute(QWebEngineSettings::PlaybackRequiresUserGesture, false);
     s->setAttribute(QWebEngineSettings::ShowScrollBars, true);
+    s->setAttribute(QWebEngineSettings::JavascriptCanOpenWindows, false);
+    s->setAttribute(QWebEngineSettings::PdfViewerEnabled, false);
 }
 
 } // namespace platform::qt

@@ -1,0 +1,16 @@
+#pragma once
+#include <sys/types.h>
+
+namespace bench {
+
+// Memory of this process and every process it started (the web engine's
+// helpers), from /proc: resident set sizes summed, and proportional set
+// sizes (shared pages split among their users), in kilobytes.
+struct ProcessTreeMemory {
+    long rssKb = 0;
+    long pssKb = 0;
+};
+
+ProcessTreeMemory processTreeMemory(pid_t root);
+
+} // namespace bench

@@ -1,0 +1,45 @@
+#pragma once
+#include "QtControls.h"
+#include "platform/FlashPlayer.h"
+
+#include <QPointer>
+#include <QWebEngineView>
+
+namespace platform::qt {
+
+class FlashPage;
+
+// A Flash player: a web view whose page runs the player engine, a folder of
+// script and WebAssembly files found beside the program (or where
+// setEngineFolder points). Commands reach the handler from the event loop,
+// never from inside the view's own callbacks, and only while the load that
+// sent them is still the current one.
+class QtFlashPlayer : public WidgetControl<FlashPlayer> {
+public:
+    explicit QtFlashPlayer(QWidget* parent);
+    ~QtFlashPlayer() override;
+
+    QWidget* widget() const override { return view_.data(); }
+    void setMovie(const std::string& path) override;
+    void disableContextMenu() override;
+    void rewindAndPlay() override;
+    void stop() override;
+    void onCommand(FlashCommandHandler handler) override { handler_ = std::move(handler); }
+
+    // The engine's folder; by default "ruffle" beside the running program.
+    static void setEngineFolder(const QString& folder);
+    static QString engineFolder();
+
+private:
+    void play();
+    void deliver(int load, const QString& command, const QString& args);
+
+    QPointer<QWebEngineView> view_;
+    FlashPage* page_ = nullptr;
+    FlashCommandHandler handler_;
+    QByteArray movie_;
+    bool contextMenu_ = true;
+    int load_ = 0;
+};
+
+} // namespace platform::qt

@@ -1,0 +1,18 @@
+#include "WebEngineProcess.h"
+
+#include <QByteArray>
+#include <QtGlobal>
+
+namespace platform::qt {
+
+void prepareWebEngineProcess()
+{
+    static const QByteArray shared =
+        "--renderer-process-limit=1 --js-flags=--wasm-lazy-compilation,--wasm-dynamic-tiering";
+    const QByteArray given = qgetenv("QTWEBENGINE_CHROMIUM_FLAGS");
+    if (given.contains(shared))
+        return;
+    qputenv("QTWEBENGINE_CHROMIUM_FLAGS", given.isEmpty() ? shared : shared + ' ' + given);
+}
+
+} // namespace platform::qt
