@@ -1,4 +1,4 @@
-#include "PlaceholderMainWindow.h"
+#include "FrmMain.h"
 #include "platform/qt/QtPlatform.h"
 #include "startup/Startup.h"
 
@@ -14,7 +14,7 @@ int main(int argc, char** argv)
     platform::qt::QtPlatform qtPlatform;
     platform::Platform platform = qtPlatform.platform();
     auto window = startup::RunCatalogStartup(platform, [](platform::Platform& p, const startup::MediaFolders& f) {
-        return std::make_unique<catalog::PlaceholderMainWindow>(p, f);
+        return std::make_unique<catalog::FrmMain>(p, f);
     });
     return application.exec();
 }
