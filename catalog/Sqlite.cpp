@@ -1,5 +1,6 @@
 #include "Sqlite.h"
 #include "Database.h"
+#include "LikeMatch.h"
 
 #include <filesystem>
 
@@ -38,6 +39,7 @@ SqliteDatabase openSqlite(const std::string& name, int flags)
     SqliteDatabase db(raw);
     if (rc != SQLITE_OK)
         ThrowSqliteError(db.get(), "cannot open the database " + name);
+    RegisterLike(db.get());
     return db;
 }
 
@@ -61,6 +63,11 @@ SqliteDatabase OpenReadOnlySqlite(const std::string& path)
     SqliteStatement owned(statement);
     if (sqlite3_step(statement) != SQLITE_ROW)
         ThrowSqliteError(db.get(), "cannot read the database " + path);
+    // The file never changes while the catalog runs, so pages once read stay
+    // valid: a cache large enough for a big catalog spares reading every
+    // page again on each search. (A memory map would too, but a disc taken
+    // out under it kills the program instead of failing a read.)
+    ExecuteSql(db.get(), "PRAGMA cache_size = -65536");
     return db;
 }
 
