@@ -7,6 +7,8 @@
 #include <string>
 #include <vector>
 
+#include <unistd.h>
+
 namespace bench {
 namespace {
 
@@ -42,24 +44,54 @@ long fieldKb(const std::string& file, const std::string& key)
     return 0;
 }
 
-} // namespace
+// User plus system time of one process, in clock ticks (fields 14 and 15 of
+// its stat line).
+long cpuTicks(const std::string& dir)
+{
+    std::ifstream stat(dir + "/stat");
+    std::string line;
+    if (!std::getline(stat, line))
+        return 0;
+    std::istringstream rest(line.substr(line.rfind(')') + 2));
+    std::string field;
+    for (int i = 3; i < 14 && rest >> field; ++i) {
+    }
+    long user = 0, system = 0;
+    rest >> user >> system;
+    return user + system;
+}
 
-ProcessTreeMemory processTreeMemory(pid_t root)
+template <typename Visit> void forEachInTree(pid_t root, Visit visit)
 {
     auto children = childrenByParent();
-    ProcessTreeMemory total;
     std::vector<pid_t> pending{root};
     while (!pending.empty()) {
         pid_t pid = pending.back();
         pending.pop_back();
-        const std::string dir = "/proc/" + std::to_string(pid);
-        total.rssKb += fieldKb(dir + "/status", "VmRSS:");
-        total.pssKb += fieldKb(dir + "/smaps_rollup", "Pss:");
+        visit("/proc/" + std::to_string(pid));
         auto [first, last] = children.equal_range(pid);
         for (auto it = first; it != last; ++it)
             pending.push_back(it->second);
     }
+}
+
+} // namespace
+
+ProcessTreeMemory processTreeMemory(pid_t root)
+{
+    ProcessTreeMemory total;
+    forEachInTree(root, [&](const std::string& dir) {
+        total.rssKb += fieldKb(dir + "/status", "VmRSS:");
+        total.pssKb += fieldKb(dir + "/smaps_rollup", "Pss:");
+    });
     return total;
+}
+
+double processTreeCpuSeconds(pid_t root)
+{
+    long ticks = 0;
+    forEachInTree(root, [&](const std::string& dir) { ticks += cpuTicks(dir); });
+    return double(ticks) / double(sysconf(_SC_CLK_TCK));
 }
 
 } // namespace bench

@@ -13,4 +13,8 @@ struct ProcessTreeMemory {
 
 ProcessTreeMemory processTreeMemory(pid_t root);
 
+// Processor time (user and system) that this process and every process it
+// started have used so far, in seconds.
+double processTreeCpuSeconds(pid_t root);
+
 } // namespace bench

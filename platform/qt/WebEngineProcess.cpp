@@ -8,7 +8,7 @@ namespace platform::qt {
 void prepareWebEngineProcess()
 {
     static const QByteArray shared =
-        "--renderer-process-limit=1 --js-flags=--wasm-lazy-compilation,--wasm-dynamic-tiering";
+        "--renderer-process-limit=1 --js-flags=--wasm-lazy-compilation,--liftoff-only";
     const QByteArray given = qgetenv("QTWEBENGINE_CHROMIUM_FLAGS");
     if (given.contains(shared))
         return;
