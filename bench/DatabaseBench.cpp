@@ -154,6 +154,8 @@ std::string jetFixture(const std::string& file) { return BOOKDISC_FIXTURES_DIR "
 
 void BM_Layer_OpenJetFile(benchmark::State& state, const std::string& path)
 {
+    if (!std::filesystem::exists(path))
+        return state.SkipWithError(("no such file: " + path).c_str());
     state.SetLabel(std::filesystem::path(path).filename().string() + ", " +
                    std::to_string(std::filesystem::file_size(path) / 1024) + " KiB");
     for (auto _ : state)

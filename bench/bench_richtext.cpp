@@ -1,6 +1,7 @@
 // Lays out a generated lesson of about 1 MB of markup with the page engine
 // on the Qt surface, and the same lesson as HTML with QTextDocument, both at
 // a page width of 600.
+#include "bench/support/QtBenchmarks.h"
 #include "platform/fake/FakeServices.h"
 #include "platform/qt/QtControls.h"
 #include "platform/qt/QtPlatform.h"
@@ -237,13 +238,4 @@ BENCHMARK(BM_PageEngine_Refresh1)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_QTextDocument_ParseLayoutPaint)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_QTextDocument_LayoutPaint)->Unit(benchmark::kMillisecond);
 
-int main(int argc, char** argv)
-{
-    setenv("QT_QPA_PLATFORM", "offscreen", 0);
-    platform::qt::prepareQtProcess();
-    QApplication application(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}
+int main(int argc, char** argv) { return bench::runQtBenchmarks(argc, argv); }

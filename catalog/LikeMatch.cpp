@@ -1,6 +1,5 @@
 #include "LikeMatch.h"
 
-#include <string>
 
 namespace catalog {
 

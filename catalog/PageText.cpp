@@ -2,7 +2,11 @@
 
 namespace catalog {
 
-std::string htmlText(std::string_view text)
+namespace {
+
+// Markup characters as entities; quotes too where the text goes inside an
+// attribute value.
+std::string escapedHtml(std::string_view text, bool quotes)
 {
     std::string out;
     out.reserve(text.size());
@@ -11,28 +15,19 @@ std::string htmlText(std::string_view text)
         case '&': out += "&amp;"; break;
         case '<': out += "&lt;"; break;
         case '>': out += "&gt;"; break;
+        case '\'': out += quotes ? "&#39;" : "'"; break;
+        case '"': out += quotes ? "&quot;" : "\""; break;
         default: out += c;
         }
     }
     return out;
 }
 
-std::string htmlAttribute(std::string_view text)
-{
-    std::string out;
-    out.reserve(text.size());
-    for (char c : text) {
-        switch (c) {
-        case '&': out += "&amp;"; break;
-        case '<': out += "&lt;"; break;
-        case '>': out += "&gt;"; break;
-        case '\'': out += "&#39;"; break;
-        case '"': out += "&quot;"; break;
-        default: out += c;
-        }
-    }
-    return out;
-}
+} // namespace
+
+std::string htmlText(std::string_view text) { return escapedHtml(text, false); }
+
+std::string htmlAttribute(std::string_view text) { return escapedHtml(text, true); }
 
 std::string scriptString(std::string_view text)
 {

@@ -151,6 +151,8 @@ private:
     void addRadio(bool key, const std::string& group);
     std::int16_t textBoxWidth(const std::string& widthValue);
     void keepSquareOnLine(std::int16_t width);
+    // Sizes a check box or radio button to the line height and puts it at the pen.
+    template <typename SquareInput> void placeSquareInput(SquareInput& item);
     void removeCreatedElements();
 
     platform::Toolkit& toolkit_;

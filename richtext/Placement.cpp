@@ -194,16 +194,21 @@ void CSuperTextC::keepSquareOnLine(std::int16_t width)
         NewLine();
 }
 
-void CSuperTextC::addCheckBox(bool key)
+template <typename SquareInput> void CSuperTextC::placeSquareInput(SquareInput& item)
 {
-    CheckBoxEntry item;
     storeRounded(item.Width, RawLineHeight_);
     item.Height = item.Width;
-    item.Key = key;
     keepSquareOnLine(item.Width);
     storeRounded(item.X, layout_.CurX);
     storeRounded(item.Y, layout_.CurY);
     storeRounded(layout_.CurX, double(layout_.CurX) + item.Width);
+}
+
+void CSuperTextC::addCheckBox(bool key)
+{
+    CheckBoxEntry item;
+    item.Key = key;
+    placeSquareInput(item);
     if (roomFor16BitCount(doc_.CheckBoxes.size()))
         doc_.CheckBoxes.push_back(item);
 }
@@ -211,14 +216,9 @@ void CSuperTextC::addCheckBox(bool key)
 void CSuperTextC::addRadio(bool key, const std::string& group)
 {
     RadioEntry item;
-    storeRounded(item.Width, RawLineHeight_);
-    item.Height = item.Width;
     item.Key = key;
     item.Group = group;
-    keepSquareOnLine(item.Width);
-    storeRounded(item.X, layout_.CurX);
-    storeRounded(item.Y, layout_.CurY);
-    storeRounded(layout_.CurX, double(layout_.CurX) + item.Width);
+    placeSquareInput(item);
     if (roomFor16BitCount(doc_.Radios.size()))
         doc_.Radios.push_back(item);
 }

@@ -3,6 +3,7 @@
 // bare query the window runs for it; the tree page of all 5,000 categories
 // written, and written and drawn by the real browser pane.
 #include "SyntheticCatalog.h"
+#include "bench/support/QtBenchmarks.h"
 #include "catalog/FrmMain.h"
 #include "platform/fake/FakePlatform.h"
 #include "platform/qt/QtBrowser.h"
@@ -238,14 +239,4 @@ BENCHMARK(BM_TreePageShown)->UseManualTime()->Iterations(5)->Unit(benchmark::kMi
 
 } // namespace
 
-int main(int argc, char** argv)
-{
-    setenv("QT_QPA_PLATFORM", "offscreen", 0);
-    setenv("QTWEBENGINE_DISABLE_SANDBOX", "1", 0);
-    platform::qt::prepareQtProcess();
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}
+int main(int argc, char** argv) { return bench::runQtBenchmarks(argc, argv); }

@@ -2,6 +2,7 @@
 // first command, and what one player costs in memory (this process and the
 // web engine's helper processes together).
 #include "ProcessMemory.h"
+#include "bench/support/QtBenchmarks.h"
 #include "platform/qt/QtFlashPlayer.h"
 #include "platform/qt/QtPlatform.h"
 #include "tools/swf/MovieBuilder.h"
@@ -217,14 +218,8 @@ BENCHMARK(BM_EmptyWebViewMemory)->Iterations(1)->Unit(benchmark::kMillisecond);
 
 int main(int argc, char** argv)
 {
-    setenv("QT_QPA_PLATFORM", "offscreen", 0);
-    setenv("QTWEBENGINE_DISABLE_SANDBOX", "1", 0);
-    platform::qt::prepareQtProcess();
-    QApplication app(argc, argv);
-    QtFlashPlayer::setEngineFolder(QStringLiteral(BOOKDISC_BINARY_DIR "/disc/ruffle"));
-    memoryAtStart = bench::processTreeMemory(getpid());
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return bench::runQtBenchmarks(argc, argv, [] {
+        QtFlashPlayer::setEngineFolder(QStringLiteral(BOOKDISC_BINARY_DIR "/disc/ruffle"));
+        memoryAtStart = bench::processTreeMemory(getpid());
+    });
 }
