@@ -1,5 +1,6 @@
 #include "DiskTextFiles.h"
 #include "Encoding.h"
+#include "PathCase.h"
 
 #include <cerrno>
 #include <cstring>
@@ -9,8 +10,9 @@
 
 namespace platform {
 
-TextFileResult DiskTextFiles::readLines(const std::string& path)
+TextFileResult DiskTextFiles::readLines(const std::string& givenPath)
 {
+    const std::string path = ExistingPathIgnoringCase(givenPath);
     TextFileResult result;
     struct stat info {};
     if (::stat(path.c_str(), &info) != 0) {

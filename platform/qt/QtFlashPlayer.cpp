@@ -2,6 +2,7 @@
 #include "FlashPage.h"
 #include "MovieFile.h"
 #include "QtToolkit.h"
+#include "platform/PathCase.h"
 
 #include <QCoreApplication>
 #include <QFile>
@@ -50,7 +51,7 @@ QString QtFlashPlayer::engineFolder()
 
 void QtFlashPlayer::setMovie(const std::string& path)
 {
-    QFile file(QString::fromStdString(path));
+    QFile file(QString::fromStdString(ExistingPathIgnoringCase(path)));
     movie_ = file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
     if (!looksLikeMovie(movie_))
         movie_.clear();

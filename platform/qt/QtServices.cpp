@@ -1,4 +1,5 @@
 #include "QtServices.h"
+#include "platform/PathCase.h"
 
 #include <QApplication>
 #include <QFileInfo>
@@ -110,13 +111,13 @@ void QtApplication::end(int status)
 
 bool QtApplication::fileExists(const std::string& path) const
 {
-    QFileInfo info(QString::fromStdString(path));
+    QFileInfo info(QString::fromStdString(ExistingPathIgnoringCase(path)));
     return info.exists() && !info.isDir();
 }
 
 bool QtApplication::folderExists(const std::string& path) const
 {
-    return QFileInfo(QString::fromStdString(path)).isDir();
+    return QFileInfo(QString::fromStdString(ExistingPathIgnoringCase(path))).isDir();
 }
 
 std::string QtApplication::title() const

@@ -2,6 +2,7 @@
 #include "QtControls.h"
 #include "QtPicture.h"
 #include "QtServices.h"
+#include "platform/PathCase.h"
 
 #include <QImageReader>
 #include <stdexcept>
@@ -28,7 +29,7 @@ std::unique_ptr<PictureClip> QtToolkit::createPictureClip() { return std::make_u
 
 PicturePtr QtToolkit::loadPicture(const std::string& path)
 {
-    QImageReader reader(QString::fromStdString(path));
+    QImageReader reader(QString::fromStdString(ExistingPathIgnoringCase(path)));
     reader.setDecideFormatFromContent(true);
     QImage image = reader.read();
     if (image.isNull())

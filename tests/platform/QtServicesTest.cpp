@@ -1,7 +1,11 @@
 #include "platform/qt/QtControls.h"
 #include "platform/qt/QtServices.h"
+#include "platform/qt/QtToolkit.h"
 
+#include <QDir>
+#include <QImage>
 #include <QKeyEvent>
+#include <QTemporaryDir>
 #include <QCoreApplication>
 #include <cstdlib>
 #include <gtest/gtest.h>
@@ -60,4 +64,21 @@ TEST(QtEditBoxKeys, EnterIsReportedAsKeyCode13)
     QKeyEvent a(QEvent::KeyPress, Qt::Key_A, Qt::NoModifier, "a");
     QCoreApplication::sendEvent(edit.lineEdit(), &a);
     EXPECT_EQ(seen, 65);
+}
+
+// Names a program builds in capitals reach files named in any case.
+TEST(QtApplicationServices, FilesAndPicturesAreFoundWhateverTheLetterCase)
+{
+    QTemporaryDir dir;
+    QDir(dir.path()).mkdir("Pic");
+    QImage(4, 3, QImage::Format_RGB32).save(dir.filePath("Pic/tree1.png"));
+    const std::string capitals = dir.filePath("PIC/TREE1.PNG").toStdString();
+    QtApplication app;
+    EXPECT_TRUE(app.fileExists(capitals));
+    EXPECT_TRUE(app.folderExists(dir.filePath("PIC").toStdString()));
+    EXPECT_FALSE(app.fileExists(dir.filePath("PIC/TREE2.PNG").toStdString()));
+    QtToolkit toolkit;
+    PicturePtr picture = toolkit.loadPicture(capitals);
+    ASSERT_TRUE(picture);
+    EXPECT_EQ(picture->width(), 4);
 }
