@@ -6,6 +6,7 @@
 
 #include <QCoreApplication>
 #include <QFile>
+#include <QTimer>
 
 namespace platform::qt {
 namespace {
@@ -64,14 +65,26 @@ void QtFlashPlayer::disableContextMenu()
     page_->setContextMenu(false);
 }
 
-// The engine cannot go to a frame; loading the movie again starts it from frame 1.
-void QtFlashPlayer::rewindAndPlay() { play(); }
+// The engine cannot go to a frame; loading the movie again starts it from
+// frame 1. A movie set in this same turn of the event loop is starting from
+// frame 1 already (the catalog sets its overlay and rewinds it at once).
+void QtFlashPlayer::rewindAndPlay()
+{
+    if (!startingFromFrameOne_)
+        play();
+}
 
-void QtFlashPlayer::stop() { page_->pause(); }
+void QtFlashPlayer::stop()
+{
+    startingFromFrameOne_ = false;
+    page_->pause();
+}
 
 void QtFlashPlayer::play()
 {
     ++load_;
+    startingFromFrameOne_ = true;
+    QTimer::singleShot(0, view_, [this] { startingFromFrameOne_ = false; });
     if (movie_.isEmpty())
         page_->showNothing();
     else

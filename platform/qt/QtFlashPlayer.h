@@ -39,6 +39,7 @@ private:
     FlashCommandHandler handler_;
     QByteArray movie_;
     bool contextMenu_ = true;
+    bool startingFromFrameOne_ = false;
     int load_ = 0;
 };
 

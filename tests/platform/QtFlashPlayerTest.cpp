@@ -92,6 +92,20 @@ TEST_F(QtFlashPlayerTest, SettingTheMovieAgainAndRewindingReplayFromFrameOne)
     EXPECT_EQ(received, (std::vector<Command>(3, Command{"hello", "1"})));
 }
 
+TEST_F(QtFlashPlayerTest, RewindingAMovieJustSetPlaysItOnceFromFrameOne)
+{
+    const std::string path = folder.write("hello.swf", testsupport::commandMovie({{"hello", "1"}}));
+    player->setMovie(path);
+    player->rewindAndPlay();
+    ASSERT_TRUE(waitForCommands(1));
+    runEventsFor(300);
+    EXPECT_EQ(received, (std::vector<Command>{{"hello", "1"}}));
+
+    // Once the movie runs, rewinding starts it again.
+    player->rewindAndPlay();
+    ASSERT_TRUE(waitForCommands(2));
+}
+
 TEST_F(QtFlashPlayerTest, StopHaltsTheMovieAndRewindStartsItAgain)
 {
     // Two frames that loop: the first sends "tick", six times a second.
