@@ -3,6 +3,7 @@
 #include <filesystem>
 #include <fstream>
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 using platform::DiskTextFiles;
 
@@ -12,9 +13,10 @@ class TempFile {
 public:
     explicit TempFile(const std::string& bytes)
     {
+        // Each test runs in a process of its own, in parallel: the process id
+        // keeps their files apart.
         path_ = std::filesystem::temp_directory_path() /
-                ("bookdisc-text-" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) + "-" +
-                 std::to_string(counter_++));
+                ("bookdisc-text-" + std::to_string(::getpid()) + "-" + std::to_string(counter_++));
         std::ofstream(path_, std::ios::binary) << bytes;
     }
     ~TempFile() { std::filesystem::remove(path_); }
