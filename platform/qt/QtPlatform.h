@@ -11,6 +11,8 @@ void prepareQtProcess();
 
 // The Qt implementations of every service, for a program's main().
 struct QtPlatform {
+    explicit QtPlatform(std::string programFolder = {}) : app(std::move(programFolder)) {}
+
     QtApplication app;
     QtMessageBoxes messages{app};
     DiskTextFiles textFiles;

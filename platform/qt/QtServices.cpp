@@ -49,7 +49,7 @@ std::string readWholeFile(const char* path)
 
 } // namespace
 
-QtApplication::QtApplication() = default;
+QtApplication::QtApplication(std::string programFolder) : programFolder_(std::move(programFolder)) {}
 
 QtApplication::~QtApplication()
 {
@@ -59,6 +59,8 @@ QtApplication::~QtApplication()
 
 std::string QtApplication::programFolder() const
 {
+    if (!programFolder_.empty())
+        return programFolder_;
     return QCoreApplication::applicationDirPath().toStdString();
 }
 

@@ -13,7 +13,9 @@ namespace platform::qt {
 // BOOKDISC_SCREEN=WIDTHxHEIGHT makes the screen report that size in pixels.
 class QtApplication : public Application {
 public:
-    QtApplication();
+    // The program folder is the running program's own unless one is given
+    // (tests and benchmarks run the catalog on the sample disc).
+    explicit QtApplication(std::string programFolder = {});
     ~QtApplication() override;
     std::string programFolder() const override;
     bool anotherInstanceRunning() override;
@@ -27,6 +29,7 @@ public:
     std::string title() const override;
 
 private:
+    std::string programFolder_;
     int instanceSocket_ = -1;
 };
 

@@ -16,23 +16,6 @@ using testsupport::waitUntil;
 
 namespace {
 
-// The Qt services, with the catalog's folder on the sample disc as the
-// program folder.
-class SampleDiscApplication : public QtApplication {
-public:
-    std::string programFolder() const override { return testsupport::discDir() + "/product"; }
-};
-
-struct SampleDiscPlatform {
-    SampleDiscApplication app;
-    QtMessageBoxes messages{app};
-    DiskTextFiles textFiles;
-    QtToolkit toolkit;
-    LinuxOpticalDrives drives;
-    QtFontRegistry fonts;
-    Platform platform{app, messages, textFiles, toolkit, drives, fonts};
-};
-
 QWebEnginePage& pageOf(Browser& browser) { return *dynamic_cast<QtBrowser&>(browser).view()->page(); }
 
 int numberIn(QWebEnginePage& page, const QString& script)
@@ -45,11 +28,14 @@ class CatalogPanesTest : public ::testing::Test {
 protected:
     CatalogPanesTest()
     {
-        folders = startup::composeMediaFolders(sample.app.programFolder());
-        window = std::make_unique<catalog::FrmMain>(sample.platform, folders);
+        folders = startup::composeMediaFolders(qtPlatform.app.programFolder());
+        window = std::make_unique<catalog::FrmMain>(platform, folders);
         window->Init();
     }
-    SampleDiscPlatform sample;
+    // The Qt services, with the catalog's folder on the sample disc as the
+    // program folder.
+    platform::qt::QtPlatform qtPlatform{testsupport::discDir() + "/product"};
+    Platform platform = qtPlatform.platform();
     startup::MediaFolders folders;
     std::unique_ptr<catalog::FrmMain> window;
 };

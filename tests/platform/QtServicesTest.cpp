@@ -82,3 +82,9 @@ TEST(QtApplicationServices, FilesAndPicturesAreFoundWhateverTheLetterCase)
     ASSERT_TRUE(picture);
     EXPECT_EQ(picture->width(), 4);
 }
+
+TEST(QtApplicationServices, AGivenProgramFolderIsReportedInsteadOfTheProgramsOwn)
+{
+    EXPECT_EQ(QtApplication("/media/cdrom0/product").programFolder(), "/media/cdrom0/product");
+    EXPECT_NE(QtApplication().programFolder(), "/media/cdrom0/product");
+}
