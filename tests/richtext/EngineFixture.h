@@ -8,6 +8,15 @@
 
 namespace richtext::testing {
 
+// The text `times` times over.
+inline std::string repeated(const std::string& text, int times)
+{
+    std::string result;
+    for (int i = 0; i < times; ++i)
+        result += text;
+    return result;
+}
+
 using platform::fake::FakeEditBox;
 using platform::fake::FakePictureBox;
 

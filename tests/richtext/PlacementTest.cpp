@@ -2,16 +2,9 @@
 
 using namespace richtext;
 using richtext::testing::EngineTest;
+using richtext::testing::repeated;
 
 namespace {
-
-std::string repeated(const std::string& text, int times)
-{
-    std::string result;
-    for (int i = 0; i < times; ++i)
-        result += text;
-    return result;
-}
 
 struct Line {
     int characters;

@@ -1,3 +1,4 @@
+#include "EngineFixture.h"
 #include "platform/Encoding.h"
 #include "platform/qt/QtControls.h"
 #include "platform/fake/FakeServices.h"
@@ -11,16 +12,9 @@
 #include <gtest/gtest.h>
 
 using namespace richtext;
+using richtext::testing::repeated;
 
 namespace {
-
-std::string repeated(const std::string& text, int times)
-{
-    std::string result;
-    for (int i = 0; i < times; ++i)
-        result += text;
-    return result;
-}
 
 // An engine on a real form, with picture holders and edit boxes on it.
 struct QtEngine {
