@@ -6,7 +6,7 @@ cd "$(dirname "$0")/.."
 
 DEBIAN_PACKAGES=(
   build-essential cmake ninja-build pkg-config
-  qt6-base-dev qt6-webengine-dev qt6-multimedia-dev libqt6svg6-dev
+  qt6-base-dev qt6-webengine-dev qt6-multimedia-dev
   libgl-dev libfontconfig-dev zlib1g-dev
   libsqlite3-dev sqlite3
   mdbtools mdbtools-dev
@@ -17,18 +17,32 @@ DEBIAN_PACKAGES=(
   nodejs
 )
 
-missing=()
-for package in "${DEBIAN_PACKAGES[@]}"; do
-  if ! dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "install ok installed"; then
-    missing+=("$package")
-  fi
-done
+missing_packages() {
+  local package
+  for package in "${DEBIAN_PACKAGES[@]}"; do
+    if ! dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "install ok installed"; then
+      echo "$package"
+    fi
+  done
+}
+
+mapfile -t missing < <(missing_packages)
 SUDO=""
 if [ "$(id -u)" != 0 ]; then SUDO=sudo; fi
 if ((${#missing[@]})); then
   echo "setup: installing ${missing[*]}"
-  $SUDO apt-get update -qq
-  DEBIAN_FRONTEND=noninteractive $SUDO apt-get install -y -qq --no-install-recommends "${missing[@]}"
+  if ! { $SUDO apt-get update -qq &&
+         DEBIAN_FRONTEND=noninteractive $SUDO apt-get install -y -qq --no-install-recommends "${missing[@]}"; }; then
+    echo "setup: could not install ${missing[*]}; run 'sudo apt-get install ${missing[*]}' with network access, then try again" >&2
+    exit 1
+  fi
+  # A name that only another package provides is never reported installed and
+  # would make every run install again.
+  mapfile -t still_missing < <(missing_packages)
+  if ((${#still_missing[@]})); then
+    echo "setup: ${still_missing[*]} still not installed after apt-get; list the real package names in scripts/setup.sh" >&2
+    exit 1
+  fi
 fi
 
 # The sample disc's three fonts come from Debian's font packages, unpacked by
@@ -37,7 +51,11 @@ FONT_PACKAGES=(fonts-liberation2 fonts-arphic-gkai00mp)
 mkdir -p .cache/debs
 for package in "${FONT_PACKAGES[@]}"; do
   if ! compgen -G ".cache/debs/${package}_*.deb" >/dev/null; then
-    (cd .cache/debs && apt-get download "$package" 2>/dev/null || { $SUDO apt-get update -qq && apt-get download "$package"; })
+    (cd .cache/debs && { apt-get download -qq "$package" 2>/dev/null ||
+      { $SUDO apt-get update -qq && apt-get download -qq "$package"; }; }) || {
+      echo "setup: could not download $package; run 'apt-get download $package' in .cache/debs with network access" >&2
+      exit 1
+    }
   fi
 done
 
@@ -49,6 +67,9 @@ fi
 # npm packages, pinned by the committed lockfile.
 if [ -f package-lock.json ]; then
   if [ ! -f node_modules/.package-lock.json ] || [ package-lock.json -nt node_modules/.package-lock.json ]; then
-    npm ci --no-audit --no-fund --loglevel=error
+    npm ci --no-audit --no-fund --loglevel=error || {
+      echo "setup: npm ci failed; check that the npm registry is reachable, then try again" >&2
+      exit 1
+    }
   fi
 fi
