@@ -5,10 +5,13 @@
 //   HTML it has already parsed.
 //
 // The lesson is written twice, in the engine's markup and as HTML with one
-// <p> per paragraph: Chinese sentences with bold and italic runs, a few Latin
-// words, pictures against either edge and now and then a text box. It ends
-// well within the engine's 16-bit document coordinates, so the engine lays
-// out all of it; the set-up checks that and refuses to measure otherwise.
+// <p> per paragraph: Chinese sentences with bold and italic runs and a few
+// Latin words; with argument 1 also pictures against either edge and now and
+// then a text box, for which the engine creates host controls while Qt's
+// document only records them, so argument 0 (the same text alone) shows the
+// text layout by itself. The lesson ends well within the engine's 16-bit
+// document coordinates, so the engine lays out all of it; the set-up checks
+// that and refuses to measure otherwise.
 // Quote CPU time, both sides from one run, interleaved:
 //
 //   bench_richtext --benchmark_enable_random_interleaving=true --benchmark_repetitions=9
@@ -46,7 +49,10 @@ struct Lesson {
 
 class LessonWriter {
 public:
-    explicit LessonWriter(std::string pictureFolder) : pictureFolder_(std::move(pictureFolder)) {}
+    LessonWriter(std::string pictureFolder, bool withControls)
+        : pictureFolder_(std::move(pictureFolder)), withControls_(withControls)
+    {
+    }
 
     Lesson write()
     {
@@ -66,12 +72,12 @@ private:
     {
         ++paragraphs_;
         both("<P>", "<p>");
-        if (paragraphs_ % 30 == 0)
+        if (withControls_ && paragraphs_ % 30 == 0)
             picture(paragraphs_ % 60 == 0 ? "LEFT" : "RIGHT");
         const int sentences = 3 + int(random_() % 5);
         for (int i = 0; i < sentences; ++i)
             sentence();
-        if (paragraphs_ % 8 == 0)
+        if (withControls_ && paragraphs_ % 8 == 0)
             both("<INPUT TYPE=TEXT WIDTH=8 VALUE=answer>", "<span style='border:1px solid'>________</span>");
         both("</P><BR>", "</p>\n");
     }
@@ -126,21 +132,24 @@ private:
     }
 
     std::string pictureFolder_;
+    bool withControls_;
     Lesson lesson_;
     std::mt19937 random_{12345};
     int paragraphs_ = 0;
 };
 
+// The lessons by benchmark argument: 0 text alone, 1 with pictures and text boxes.
 struct Fixture {
     QTemporaryDir folder;
-    Lesson lesson;
+    Lesson lessons[2];
 
     Fixture()
     {
         QImage picture(120, 90, QImage::Format_RGB32);
         picture.fill(Qt::darkCyan);
         picture.save(folder.filePath("PIC.PNG"));
-        lesson = LessonWriter(folder.path().toStdString()).write();
+        for (bool withControls : {false, true})
+            lessons[withControls] = LessonWriter(folder.path().toStdString(), withControls).write();
     }
 };
 
@@ -149,6 +158,8 @@ Fixture& fixture()
     static Fixture instance;
     return instance;
 }
+
+const Lesson& lessonOf(const benchmark::State& state) { return fixture().lessons[state.range(0) != 0]; }
 
 std::size_t heapBytes(const std::string& text) { return text.capacity() > 15 ? text.capacity() + 1 : 0; }
 
@@ -175,8 +186,9 @@ std::unique_ptr<platform::ControlSet<T>> controlSet(std::function<std::unique_pt
     return std::make_unique<platform::ControlSet<T>>(make(), [make](T&) { return make(); });
 }
 
-// The engine on a real form with the lesson set, as a host would have it.
+// The engine on a real form with a lesson set, as a host would have it.
 struct EngineOnQt {
+    const Lesson& lesson;
     platform::qt::QtToolkit toolkit;
     platform::fake::FakeApplication application;
     platform::fake::FakeMessageBoxes messages;
@@ -185,7 +197,7 @@ struct EngineOnQt {
     std::unique_ptr<platform::ControlSet<platform::EditBox>> edits;
     richtext::CSuperTextC engine{toolkit, application, messages};
 
-    EngineOnQt()
+    explicit EngineOnQt(const Lesson& lessonToShow) : lesson(lessonToShow)
     {
         application.realFileSystem = true;
         form.setGeometry(0, 0, kPageWidth + 10, kPageHeight);
@@ -195,7 +207,7 @@ struct EngineOnQt {
         engine.InitProc(form, 0, 0, kPageWidth + 10, kPageHeight);
         engine.SetObject(images.get(), masks.get(), edits.get());
         engine.CurrPath(fixture().folder.path().toStdString());
-        engine.Text(fixture().lesson.markup);
+        engine.Text(lesson.markup);
     }
 
     // Whether the last layout holds every sentence of the lesson, below the
@@ -203,14 +215,14 @@ struct EngineOnQt {
     bool laidOutWhole() const
     {
         const auto& pieces = engine.Document().TextPiece;
-        return engine.nTotSen() == fixture().lesson.sentences && !pieces.empty() &&
+        return engine.nTotSen() == lesson.sentences && !pieces.empty() &&
                pieces.back().Y + engine.nLineHeight() <= std::numeric_limits<std::int16_t>::max();
     }
 };
 
 void BM_PageEngine_Layout(benchmark::State& state)
 {
-    EngineOnQt host;
+    EngineOnQt host(lessonOf(state));
     host.engine.Refresh1(0);
     if (!host.laidOutWhole()) {
         state.SkipWithError("the lesson does not fit the engine's 16-bit coordinates");
@@ -221,7 +233,7 @@ void BM_PageEngine_Layout(benchmark::State& state)
         benchmark::DoNotOptimize(host.engine.nTotLine());
     }
     const auto& doc = host.engine.Document();
-    state.counters["markup_bytes"] = double(fixture().lesson.markup.size());
+    state.counters["markup_bytes"] = double(host.lesson.markup.size());
     state.counters["lines"] = host.engine.nTotLine();
     state.counters["pieces"] = doc.nTotPiece();
     state.counters["sentences"] = doc.nTotSen();
@@ -232,14 +244,14 @@ void BM_PageEngine_Layout(benchmark::State& state)
 
 // Qt's document with the lesson's HTML parsed once, in the surface's font,
 // paragraphs without margins as the engine sets them.
-std::unique_ptr<QTextDocument> parsedLesson()
+std::unique_ptr<QTextDocument> parsedLesson(const Lesson& lesson)
 {
     auto document = std::make_unique<QTextDocument>();
     document->setDocumentMargin(0);
     document->setDefaultFont(platform::qt::toQFont(platform::qt::QtForm().font()));
     document->setDefaultStyleSheet("p { margin: 0; }");
     document->setTextWidth(kPageWidth);
-    document->setHtml(QString::fromStdString(fixture().lesson.html));
+    document->setHtml(QString::fromStdString(lesson.html));
     return document;
 }
 
@@ -261,16 +273,16 @@ void layOutAgain(QTextDocument& document)
 
 void BM_QTextDocument_Layout(benchmark::State& state)
 {
-    const auto document = parsedLesson();
+    const auto document = parsedLesson(lessonOf(state));
     for (auto _ : state)
         layOutAgain(*document);
-    state.counters["html_bytes"] = double(fixture().lesson.html.size());
+    state.counters["html_bytes"] = double(lessonOf(state).html.size());
     state.counters["lines"] = laidOutLines(*document);
 }
 
 } // namespace
 
-BENCHMARK(BM_PageEngine_Layout)->Unit(benchmark::kMillisecond);
-BENCHMARK(BM_QTextDocument_Layout)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_PageEngine_Layout)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_QTextDocument_Layout)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
 
 int main(int argc, char** argv) { return bench::runQtBenchmarks(argc, argv); }

@@ -122,24 +122,29 @@ TEST_F(ScrollTest, ATrackDragRaisesChangeOncePerNewValueAndTheReleaseSettles)
     EXPECT_EQ(changes, 2);
 }
 
-TEST_F(ScrollTest, AReleaseWithoutADragStoresTheValueOfThePressedPlace)
+struct TrackClick {
+    int button;
+    double x;
+    int offset, value, changes;
+};
+
+class TrackClickTest : public ScrollTest, public ::testing::WithParamInterface<TrackClick> {};
+
+// A press, a move on the spot and the release: only the left button counts.
+TEST_P(TrackClickTest, SettlesTheValueOfThePlaceClicked)
 {
-    scroll.OnBackMouseDown(kLeftButton, 0, 55, 8);
-    scroll.OnBackMouseUp(kLeftButton, 0, 55, 8);
-    EXPECT_EQ(barOffset(), 45);
-    EXPECT_EQ(scroll.value(), 25);
-    EXPECT_EQ(changes, 1);
+    const TrackClick c = GetParam();
+    scroll.OnBackMouseDown(std::int16_t(c.button), 0, c.x, 8);
+    scroll.OnBackMouseMove(std::int16_t(c.button), 0, c.x, 8);
+    scroll.OnBackMouseUp(std::int16_t(c.button), 0, c.x, 8);
+    EXPECT_EQ(barOffset(), c.offset);
+    EXPECT_EQ(scroll.value(), c.value);
+    EXPECT_EQ(changes, c.changes);
 }
 
-TEST_F(ScrollTest, OtherButtonsOnTheTrackDoNothing)
-{
-    scroll.OnBackMouseDown(kRightButton, 0, 195, 8);
-    scroll.OnBackMouseMove(kRightButton, 0, 195, 8);
-    scroll.OnBackMouseUp(kRightButton, 0, 195, 8);
-    EXPECT_EQ(barOffset(), 0);
-    EXPECT_EQ(scroll.value(), 0);
-    EXPECT_EQ(changes, 0);
-}
+INSTANTIATE_TEST_SUITE_P(Clicks, TrackClickTest,
+                         ::testing::Values(TrackClick{kLeftButton, 55, 45, 25, 1}, TrackClick{kLeftButton, 10, 0, 0, 0},
+                                           TrackClick{kRightButton, 195, 0, 0, 0}));
 
 TEST_F(ScrollTest, SettingTheValueWhileTheTrackIsPressedHasNoEffect)
 {
@@ -254,44 +259,40 @@ TEST_F(ScrollTest, AWidenedBarIsKeptInsideTheTrackWhenTheValueIsSet)
     EXPECT_EQ(barOffset(), 150);
 }
 
-TEST_F(ScrollTest, PageUpAtTheMinimumKeepsTheValueAndStillRaisesChange)
+struct StepCase {
+    const char* name;
+    int start;
+    void (CScroll::*step)();
+    int value, offset;
+};
+
+class StepTest : public ScrollTest, public ::testing::WithParamInterface<StepCase> {};
+
+// Steps of 31 over 0 ... 100 on a travel of 180. Every step raises Change
+// once, even at an end; the page steps place the bar at the whole part of
+// its position (31 -> 55.8 -> 55), the line steps round it (56).
+TEST_P(StepTest, MovesTheValueWithinTheRangeAndPlacesTheBar)
 {
-    scroll.PageUp();
-    EXPECT_EQ(scroll.value(), 0);
-    EXPECT_EQ(barOffset(), 0);
+    const StepCase c = GetParam();
+    scroll.LargeChange(31);
+    scroll.SmallChange(31);
+    scroll.value(c.start);
+    (scroll.*c.step)();
+    EXPECT_EQ(scroll.value(), c.value);
+    EXPECT_EQ(barOffset(), c.offset);
     EXPECT_EQ(changes, 1);
 }
 
-// The page steps place the bar at the whole part of its position (1.8 -> 1),
-// the line steps round it (1.8 -> 2).
-TEST_F(ScrollTest, PageStepsTruncateTheBarPositionLineStepsRoundIt)
-{
-    scroll.PageDown();
-    EXPECT_EQ(scroll.value(), 1);
-    EXPECT_EQ(barOffset(), 1);
-    scroll.LineUp();
-    scroll.LineDown();
-    EXPECT_EQ(scroll.value(), 1);
-    EXPECT_EQ(barOffset(), 2);
-    EXPECT_EQ(changes, 3);
-}
-
-TEST_F(ScrollTest, StepsStopAtTheEndsAndStillRaiseChange)
-{
-    scroll.LargeChange(30);
-    scroll.SmallChange(7);
-    scroll.value(95);
-    scroll.PageDown();
-    EXPECT_EQ(scroll.value(), 100);
-    EXPECT_EQ(barOffset(), 180);
-    scroll.LineDown();
-    EXPECT_EQ(scroll.value(), 100);
-    scroll.value(4);
-    scroll.LineUp();
-    EXPECT_EQ(scroll.value(), 0);
-    EXPECT_EQ(barOffset(), 0);
-    EXPECT_EQ(changes, 3);
-}
+INSTANTIATE_TEST_SUITE_P(
+    Steps, StepTest,
+    ::testing::Values(StepCase{"PageUpAtTheMinimum", 0, &CScroll::PageUp, 0, 0},
+                      StepCase{"PageUp", 50, &CScroll::PageUp, 19, 34},
+                      StepCase{"PageDown", 0, &CScroll::PageDown, 31, 55},
+                      StepCase{"PageDownPastTheMaximum", 95, &CScroll::PageDown, 100, 180},
+                      StepCase{"LineDown", 0, &CScroll::LineDown, 31, 56},
+                      StepCase{"LineDownAtTheMaximum", 100, &CScroll::LineDown, 100, 180},
+                      StepCase{"LineUpPastTheMinimum", 4, &CScroll::LineUp, 0, 0}),
+    [](const ::testing::TestParamInfo<StepCase>& info) { return std::string(info.param.name); });
 
 TEST_F(ScrollTest, StepsDoNothingInAnEmptyRange)
 {
