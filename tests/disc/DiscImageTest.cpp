@@ -70,6 +70,8 @@ ImageExtensions extensionsOf(const fs::path& image)
     const auto nameLength = std::size_t(static_cast<unsigned char>(root[32]));
     const std::size_t systemUse = 33 + nameLength + (nameLength % 2 == 0 ? 1 : 0);
     const std::string entry = root.substr(0, static_cast<unsigned char>(root[0]));
+    if (entry.size() < systemUse + 7)
+        return found;
     found.rockRidge = entry.compare(systemUse, 2, "SP") == 0 && entry.compare(systemUse + 4, 2, "\xbe\xef") == 0 &&
                       entry.find("PX", systemUse) != std::string::npos;
     return found;
