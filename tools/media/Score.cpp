@@ -48,10 +48,14 @@ Note parseToken(const std::string& token, double startBeat)
     std::string pitches = token.substr(0, colon);
     if (pitches == "-")
         return note;
-    std::stringstream parts(pitches);
-    for (std::string pitch; std::getline(parts, pitch, '+');)
-        note.frequencies.push_back(pitchFrequency(pitch));
-    return note;
+    // Every piece between the '+' signs must be a pitch, the empty ones too.
+    for (std::size_t from = 0;;) {
+        std::size_t plus = pitches.find('+', from);
+        note.frequencies.push_back(pitchFrequency(pitches.substr(from, plus - from)));
+        if (plus == std::string::npos)
+            return note;
+        from = plus + 1;
+    }
 }
 
 Instrument instrumentNamed(const QString& name)
