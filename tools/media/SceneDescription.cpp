@@ -1,4 +1,5 @@
 #include "SceneDescription.h"
+#include "DescriptionValues.h"
 
 #include "tools/swf/PictureRenderer.h"
 
@@ -10,29 +11,13 @@
 namespace tools::media {
 namespace {
 
-[[noreturn]] void fail(const std::string& message) { throw std::invalid_argument(message); }
-
 constexpr std::array<const char*, propertyCount> propertyNames{"x", "y", "opacity", "scale", "rotation", "reveal"};
-
-double number(const QJsonObject& o, const char* key, double min, double max)
-{
-    double value = o[key].toDouble(std::nan(""));
-    if (!(value >= min && value <= max))
-        fail(std::string("\"") + key + "\" must be a number from " + std::to_string(min) + " to " + std::to_string(max));
-    return value;
-}
 
 Ease easeNamed(const QString& name)
 {
-    if (name.isEmpty() || name == "inOut")
-        return Ease::InOut;
-    if (name == "linear")
-        return Ease::Linear;
-    if (name == "in")
-        return Ease::In;
-    if (name == "out")
-        return Ease::Out;
-    fail("unknown ease \"" + name.toStdString() + "\" (linear, in, out or inOut)");
+    static const std::pair<const char*, Ease> names[]{
+        {"inOut", Ease::InOut}, {"linear", Ease::Linear}, {"in", Ease::In}, {"out", Ease::Out}};
+    return name.isEmpty() ? Ease::InOut : namedValue(name, names, "ease");
 }
 
 QImage imageOf(const swf::Bitmap& bitmap)
@@ -48,10 +33,10 @@ QImage imageOf(const swf::Bitmap& bitmap)
 
 Key readKey(const QJsonObject& o)
 {
-    Key key{number(o, "at", 0, 3600), easeNamed(o["ease"].toString()), {}};
+    Key key{numberIn(o, "at", 0, 3600), easeNamed(o["ease"].toString()), {}};
     for (std::size_t p = 0; p < propertyCount; ++p)
         if (o.contains(propertyNames[p]))
-            key.values[p] = number(o, propertyNames[p], -100000, 100000);
+            key.values[p] = numberIn(o, propertyNames[p], -100000, 100000);
     return key;
 }
 
@@ -59,16 +44,15 @@ Sprite readSprite(const QJsonObject& o, const Scene& scene)
 {
     Sprite sprite;
     sprite.picture = o["picture"].toString().toStdString();
-    sprite.from = o.contains("from") ? number(o, "from", 0, 3600) : 0;
-    sprite.to = o.contains("to") ? number(o, "to", 0, 3600) : scene.seconds;
-    if (o.contains("edge"))
-        sprite.revealEdge = number(o, "edge", 0, 1);
+    sprite.from = numberIn(o, "from", 0, 3600, 0);
+    sprite.to = numberIn(o, "to", 0, 3600, scene.seconds);
+    sprite.revealEdge = numberIn(o, "edge", 0, 1, sprite.revealEdge);
     if (!scene.pictures.count(sprite.picture))
-        fail("a sprite shows \"" + sprite.picture + "\", which is not among the pictures");
+        descriptionError("a sprite shows \"" + sprite.picture + "\", which is not among the pictures");
     for (const QJsonValue& v : o["keys"].toArray()) {
         sprite.keys.push_back(readKey(v.toObject()));
         if (sprite.keys.size() > 1 && sprite.keys.back().at < sprite.keys[sprite.keys.size() - 2].at)
-            fail("the keys of \"" + sprite.picture + "\" are not in time order");
+            descriptionError("the keys of \"" + sprite.picture + "\" are not in time order");
     }
     return sprite;
 }
@@ -78,12 +62,12 @@ Sprite readSprite(const QJsonObject& o, const Scene& scene)
 Scene readScene(const QJsonObject& description, const QDir& baseDir)
 {
     Scene scene;
-    scene.width = static_cast<int>(number(description, "width", 16, 1920));
-    scene.height = static_cast<int>(number(description, "height", 16, 1080));
+    scene.width = static_cast<int>(numberIn(description, "width", 16, 1920));
+    scene.height = static_cast<int>(numberIn(description, "height", 16, 1080));
     if (scene.width % 2 || scene.height % 2)
-        fail("a movie's width and height must be even (its colour planes are halved)");
-    scene.frameRate = static_cast<int>(number(description, "frameRate", 1, 60));
-    scene.seconds = number(description, "seconds", 0.1, 600);
+        descriptionError("a movie's width and height must be even (its colour planes are halved)");
+    scene.frameRate = static_cast<int>(numberIn(description, "frameRate", 1, 60));
+    scene.seconds = numberIn(description, "seconds", 0.1, 600);
     if (description.contains("background")) {
         swf::Rgba c = swf::parseColour(description["background"].toString());
         scene.background = QColor(c.r, c.g, c.b);

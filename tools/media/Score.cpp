@@ -1,4 +1,5 @@
 #include "Score.h"
+#include "DescriptionValues.h"
 
 #include <QJsonArray>
 #include <algorithm>
@@ -8,8 +9,6 @@
 
 namespace tools::media {
 namespace {
-
-[[noreturn]] void fail(const std::string& message) { throw std::invalid_argument(message); }
 
 int semitoneOf(char letter)
 {
@@ -21,7 +20,7 @@ int semitoneOf(char letter)
     case 'G': return 7;
     case 'A': return 9;
     case 'B': return 11;
-    default: fail(std::string("not a pitch letter: ") + letter);
+    default: descriptionError(std::string("not a pitch letter: ") + letter);
     }
 }
 
@@ -35,7 +34,7 @@ double noteLength(const std::string& text, const std::string& token)
         used = 0;
     }
     if (used != text.size() || !(beats > 0) || beats > 1000)
-        fail("\"" + token + "\" needs a length in beats after the colon");
+        descriptionError("\"" + token + "\" needs a length in beats after the colon");
     return beats;
 }
 
@@ -43,7 +42,7 @@ Note parseToken(const std::string& token, double startBeat)
 {
     std::size_t colon = token.find(':');
     if (colon == std::string::npos)
-        fail("\"" + token + "\" is not pitch:beats");
+        descriptionError("\"" + token + "\" is not pitch:beats");
     Note note{startBeat, noteLength(token.substr(colon + 1), token), {}};
     std::string pitches = token.substr(0, colon);
     if (pitches == "-")
@@ -60,23 +59,9 @@ Note parseToken(const std::string& token, double startBeat)
 
 Instrument instrumentNamed(const QString& name)
 {
-    if (name == "pluck")
-        return Instrument::Pluck;
-    if (name == "bell")
-        return Instrument::Bell;
-    if (name == "pad")
-        return Instrument::Pad;
-    fail("unknown instrument \"" + name.toStdString() + "\" (pluck, bell or pad)");
-}
-
-double numberIn(const QJsonObject& o, const char* key, double fallback, double min, double max)
-{
-    if (!o.contains(key))
-        return fallback;
-    double value = o[key].toDouble(std::nan(""));
-    if (!(value >= min && value <= max))
-        fail(std::string("\"") + key + "\" must be a number from " + std::to_string(min) + " to " + std::to_string(max));
-    return value;
+    static const std::pair<const char*, Instrument> names[]{
+        {"pluck", Instrument::Pluck}, {"bell", Instrument::Bell}, {"pad", Instrument::Pad}};
+    return namedValue(name, names, "instrument");
 }
 
 double endBeat(const Voice& voice)
@@ -89,13 +74,13 @@ double endBeat(const Voice& voice)
 double pitchFrequency(const std::string& name)
 {
     if (name.size() < 2)
-        fail("not a pitch: \"" + name + "\"");
+        descriptionError("not a pitch: \"" + name + "\"");
     int semitone = semitoneOf(name[0]);
     std::size_t at = 1;
     if (name[at] == '#' || name[at] == 'b')
         semitone += name[at++] == '#' ? 1 : -1;
     if (at + 1 != name.size() || name[at] < '0' || name[at] > '8')
-        fail("not a pitch: \"" + name + "\" (an octave from 0 to 8 ends it)");
+        descriptionError("not a pitch: \"" + name + "\" (an octave from 0 to 8 ends it)");
     int midi = 12 * (name[at] - '0' + 1) + semitone;
     return 440.0 * std::pow(2.0, (midi - 69) / 12.0);
 }
@@ -115,20 +100,20 @@ std::vector<Note> parseNotes(const std::string& text)
 Score readScore(const QJsonObject& description)
 {
     Score score;
-    score.sampleRate = static_cast<int>(numberIn(description, "sampleRate", score.sampleRate, 8000, 48000));
-    score.tempo = numberIn(description, "tempo", score.tempo, 20, 400);
+    score.sampleRate = static_cast<int>(numberIn(description, "sampleRate", 8000, 48000, score.sampleRate));
+    score.tempo = numberIn(description, "tempo", 20, 400, score.tempo);
     score.loop = description["loop"].toBool();
     for (const QJsonValue& v : description["voices"].toArray()) {
         QJsonObject o = v.toObject();
         score.voices.push_back(Voice{instrumentNamed(o["instrument"].toString("pluck")),
-            numberIn(o, "volume", 1, 0, 1), parseNotes(o["notes"].toString().toStdString())});
+            numberIn(o, "volume", 0, 1, 1), parseNotes(o["notes"].toString().toStdString())});
     }
     double longest = 0;
     for (const Voice& voice : score.voices)
         longest = std::max(longest, endBeat(voice));
-    score.beats = numberIn(description, "beats", longest, 0, 100000);
+    score.beats = numberIn(description, "beats", 0, 100000, longest);
     if (!(score.beats > 0))
-        fail("a score needs notes or a length in \"beats\"");
+        descriptionError("a score needs notes or a length in \"beats\"");
     return score;
 }
 
