@@ -57,10 +57,12 @@ void CScroll::value(std::int32_t New_Value)
     if (Dragging)
         return;
     if (!range_.empty()) {
-        value_ = range_.limit(New_Value);
-        BarPos = offsetOfValue(range_, value_, capturedAxis().travel());
-        if (Horizontal_ && bar().width() + BarPos > track().width())
-            BarPos = rounded16(track().width() - bar().width());
+        const std::int32_t limited = range_.limit(New_Value);
+        std::int16_t offset = offsetOfValue(range_, limited, capturedAxis().travel());
+        if (Horizontal_ && bar().width() + offset > track().width())
+            offset = rounded16(track().width() - bar().width());
+        value_ = limited;
+        BarPos = offset;
         PlaceBar();
     }
     if (New_Value == 0) {
@@ -88,8 +90,10 @@ void CScroll::pageStep(double step)
 {
     if (range_.empty())
         return;
-    value_ = range_.limit(checkedSum(value_, step));
-    moveBarTo(truncatedOffsetOfValue(range_, value_, liveAxis().travel()));
+    const std::int32_t stepped = range_.limit(checkedSum(value_, step));
+    const std::int32_t offset = truncatedOffsetOfValue(range_, stepped, liveAxis().travel());
+    value_ = stepped;
+    moveBarTo(offset);
     raiseChange();
 }
 
