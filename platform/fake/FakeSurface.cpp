@@ -41,10 +41,12 @@ void FakeSurface::print(const std::string& text)
 
 double FakeSurface::textWidth(const std::string& text)
 {
+    const double scale = font_.size > 0 ? font_.size / baseSize : 1;
+    const double extra = (font_.bold ? boldExtra : 0) + (font_.italic ? italicExtra : 0);
     double width = 0;
     std::size_t pos = 0;
     while (pos < text.size())
-        width += isWideChar(nextCodePoint(text, pos)) ? wideWidth : narrowWidth;
+        width += (isWideChar(nextCodePoint(text, pos)) ? wideWidth : narrowWidth) * scale + extra;
     return width;
 }
 
