@@ -198,14 +198,17 @@ TEST_F(LayoutTest, CentredPiecesAreCentredOneByOne)
 TEST_F(LayoutTest, MeasuringLeavesFaceAndSizeButSwitchesStylesOff)
 {
     layOut("<FONT VALUE=Mono SIZE=12><B><I><U>x");
-    EXPECT_EQ(surface.font().name, "Mono");
-    EXPECT_EQ(surface.font().size, 12);
-    EXPECT_FALSE(surface.font().bold);
-    EXPECT_FALSE(surface.font().italic);
-    EXPECT_FALSE(surface.font().underline);
+    // The first styled font is the measuring; painting comes after it.
     const auto measuredStyled = std::find_if(surface.fontHistory.begin(), surface.fontHistory.end(),
                                              [](const auto& f) { return f.bold && f.italic && f.underline; });
-    EXPECT_NE(measuredStyled, surface.fontHistory.end());
+    ASSERT_NE(measuredStyled, surface.fontHistory.end());
+    ASSERT_NE(measuredStyled + 1, surface.fontHistory.end());
+    const platform::FontSpec afterMeasuring = *(measuredStyled + 1);
+    EXPECT_EQ(afterMeasuring.name, "Mono");
+    EXPECT_EQ(afterMeasuring.size, 12);
+    EXPECT_FALSE(afterMeasuring.bold);
+    EXPECT_FALSE(afterMeasuring.italic);
+    EXPECT_FALSE(afterMeasuring.underline);
 }
 
 TEST_F(LayoutTest, Refresh1OnAShortDocumentShowsItFromTheTop)
