@@ -64,6 +64,14 @@ protected:
         return texts;
     }
 
+    // What the surface was asked to do since the last call.
+    std::vector<platform::fake::DrawOp> takeOps()
+    {
+        std::vector<platform::fake::DrawOp> ops;
+        ops.swap(surface.ops);
+        return ops;
+    }
+
     FakePictureBox& imageHolder(int index) { return dynamic_cast<FakePictureBox&>((*images)[index]); }
     FakePictureBox& maskHolder(int index) { return dynamic_cast<FakePictureBox&>((*masks)[index]); }
     FakeEditBox& editBox(int index) { return dynamic_cast<FakeEditBox&>((*edits)[index]); }
