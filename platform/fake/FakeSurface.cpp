@@ -16,6 +16,7 @@ DrawOp FakeSurface::makeOp(DrawOp::Kind kind) const
     op.kind = kind;
     op.font = font_;
     op.drawMode = drawMode_;
+    op.drawWidth = drawWidth_;
     op.fillStyle = fillStyle_;
     op.fillColor = fillColor_;
     op.color = foreColor_;

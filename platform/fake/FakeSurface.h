@@ -17,6 +17,7 @@ struct DrawOp {
     RasterOp op = RasterOp::SrcCopy;
     FontSpec font;
     DrawMode drawMode = DrawMode::CopyPen;
+    int drawWidth = 1;
     FillStyle fillStyle = FillStyle::Transparent;
     Color fillColor = 0;
 };
