@@ -5,6 +5,7 @@ using namespace richtext;
 using platform::rgb;
 using platform::fake::DrawOp;
 using richtext::testing::EngineTest;
+using richtext::testing::ofKind;
 using richtext::testing::repeated;
 
 namespace {
@@ -36,15 +37,6 @@ std::string fields(const std::vector<std::string>& parts, bool lastEnds)
 }
 
 std::vector<double> ends(const DrawOp& op) { return {op.x1, op.y1, op.x2, op.y2}; }
-
-std::vector<DrawOp> ofKind(const std::vector<DrawOp>& ops, DrawOp::Kind kind)
-{
-    std::vector<DrawOp> result;
-    for (const auto& op : ops)
-        if (op.kind == kind)
-            result.push_back(op);
-    return result;
-}
 
 } // namespace
 

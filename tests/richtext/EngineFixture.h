@@ -17,6 +17,17 @@ inline std::string repeated(const std::string& text, int times)
     return result;
 }
 
+// The drawing calls of one kind, in order.
+inline std::vector<platform::fake::DrawOp> ofKind(const std::vector<platform::fake::DrawOp>& ops,
+                                                  platform::fake::DrawOp::Kind kind)
+{
+    std::vector<platform::fake::DrawOp> result;
+    for (const auto& op : ops)
+        if (op.kind == kind)
+            result.push_back(op);
+    return result;
+}
+
 using platform::fake::FakeEditBox;
 using platform::fake::FakePictureBox;
 

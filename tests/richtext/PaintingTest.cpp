@@ -6,6 +6,7 @@ using platform::RasterOp;
 using platform::rgb;
 using platform::fake::DrawOp;
 using richtext::testing::EngineTest;
+using richtext::testing::ofKind;
 using richtext::testing::repeated;
 
 namespace {
@@ -25,15 +26,6 @@ std::vector<Printed> printed(const std::vector<DrawOp>& ops)
     for (const auto& op : ops)
         if (op.kind == DrawOp::Kind::Print)
             result.push_back({op.text, op.x1, op.y1});
-    return result;
-}
-
-std::vector<DrawOp> ofKind(const std::vector<DrawOp>& ops, DrawOp::Kind kind)
-{
-    std::vector<DrawOp> result;
-    for (const auto& op : ops)
-        if (op.kind == kind)
-            result.push_back(op);
     return result;
 }
 
