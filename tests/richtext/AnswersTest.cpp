@@ -6,6 +6,7 @@ using platform::rgb;
 using platform::fake::DrawOp;
 using richtext::testing::EngineTest;
 using richtext::testing::ofKind;
+using richtext::testing::putScoreBack;
 using richtext::testing::repeated;
 
 namespace {
@@ -376,31 +377,6 @@ TEST_F(ScoreTest, PutScoreChoosesAnItemByItsPositionInTheGroup)
     engine.PutScore("text", "noname", 7, "nowhere");
 }
 
-namespace {
-
-// Puts every answer of a GetScore string back.
-void putBack(CSuperTextC& engine, const std::string& score)
-{
-    std::vector<std::string> parts;
-    std::size_t from = 0;
-    for (std::size_t nul = score.find('\0'); nul != std::string::npos; nul = score.find('\0', from)) {
-        parts.push_back(score.substr(from, nul - from));
-        from = nul + 1;
-    }
-    parts.push_back(score.substr(from));
-    // Records are five fields: kind, number, name, answer, key.
-    for (std::size_t i = 0; i < parts.size();) {
-        if ((parts[i] == "text" || parts[i] == "radio") && i + 3 < parts.size()) {
-            engine.PutScore(parts[i], parts[i + 2], std::stoi(parts[i + 1]), parts[i + 3]);
-            i += 5;
-        } else {
-            ++i;
-        }
-    }
-}
-
-} // namespace
-
 TEST_F(ScoreTest, AnswersSurviveBeingReadAndPutBackIntoTheLessonLaidOutAgain)
 {
     layOut("<P><INPUT TYPE=TEXT VALUE=x><INPUT TYPE=RADIO NAME=A><INPUT TYPE=RADIO NAME=A><BR>"
@@ -418,7 +394,7 @@ TEST_F(ScoreTest, AnswersSurviveBeingReadAndPutBackIntoTheLessonLaidOutAgain)
     engine.Refresh1(0);
     ASSERT_EQ(selected(), std::vector<bool>(5, false));
     ASSERT_EQ(editBox(1).text(), "");
-    putBack(engine, saved);
+    putScoreBack(engine, saved);
     EXPECT_EQ(selected(), chosen);
     EXPECT_EQ(editBox(1).text(), "第一");
     EXPECT_EQ(editBox(2).text(), "two words");

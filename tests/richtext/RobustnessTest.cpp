@@ -4,6 +4,7 @@
 
 using namespace richtext;
 using richtext::testing::EngineTest;
+using richtext::testing::putScoreBack;
 
 namespace {
 
@@ -50,6 +51,31 @@ std::string withoutSpaces(const std::string& text)
 
 class RobustnessTest : public EngineTest {
 protected:
+    // Moves and presses over a grid of the page on several scroll positions,
+    // highlights every sentence, types into the text boxes and shows the key.
+    void useEverywhere(int round)
+    {
+        const std::int16_t sentences = engine.nTotSen();
+        for (std::int16_t first : {std::int16_t(0), std::int16_t(round % 5), std::int16_t(-3), std::int16_t(900)}) {
+            engine.ScrollTo(first);
+            for (float y = -20; y < 420; y += 9)
+                for (float x = -20; x < 620; x += 23) {
+                    engine.OnMMove(0, 0, x, y);
+                    if (int(x + y) % 5 == 0)
+                        engine.OnMDown(1, 0, x, y);
+                }
+        }
+        for (std::int16_t s = -1; s <= sentences; ++s) {
+            engine.PrintSen(s);
+            engine.ShowSenInPage(s);
+        }
+        for (int box = 1; box < edits->count(); ++box)
+            editBox(box).setText("answer " + std::to_string(box));
+        if (round % 3 == 0)
+            engine.getkey();
+        engine.CallPaintPage();
+    }
+
     void expectConsistentModel()
     {
         const auto& doc = engine.Document();
@@ -75,6 +101,26 @@ TEST_F(RobustnessTest, RandomAndMalformedMarkupLeavesAConsistentModel)
             engine.SwitchDiv(k);
         engine.Refresh1(std::int16_t(round % 7));
         expectConsistentModel();
+        useEverywhere(round);
+        expectConsistentModel();
+        engine.ClearAll();
+    }
+}
+
+// Whatever the markup made, the pointer, scrolling, highlighting and the
+// answer key stay within the document, and its answers come back whole.
+TEST_F(RobustnessTest, RandomPagesAnswerTheirScoreBackAfterAnyUse)
+{
+    std::mt19937 random(77);
+    for (int round = 0; round < 150; ++round) {
+        const std::string markup = randomMarkup(random, 20 + round % 100);
+        SCOPED_TRACE(markup);
+        layOut(markup);
+        useEverywhere(round);
+        const std::string score = engine.GetScore();
+        engine.Refresh1(0);
+        putScoreBack(engine, score);
+        EXPECT_EQ(engine.GetScore(), score);
         engine.ClearAll();
     }
 }
