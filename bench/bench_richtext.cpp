@@ -1,8 +1,13 @@
 // The page engine against Qt's own rich text (QTextDocument) on the Qt
 // surface, on the same lesson at a page width of 600, like with like:
 //
-// - layout: the engine's Refresh1 against QTextDocument laying out again the
-//   HTML it has already parsed.
+// - layout and paint of the first page: the engine's Refresh1 (which lays the
+//   lesson out and paints its first page) against QTextDocument laying out
+//   again the HTML it has already parsed and painting the same page;
+// - layout: Refresh1 against QTextDocument's layout alone (the engine's side
+//   still paints a page; its paint alone is the next pair);
+// - paint of the first page: the engine's CallPaintPage against
+//   QTextDocument drawing the page of a finished layout.
 //
 // The lesson is written twice, in the engine's markup and as HTML with one
 // <p> per paragraph: Chinese sentences with bold and italic runs and a few
@@ -25,6 +30,7 @@
 #include <QAbstractTextDocumentLayout>
 #include <QApplication>
 #include <QImage>
+#include <QPainter>
 #include <QTemporaryDir>
 #include <QTextBlock>
 #include <QTextDocument>
@@ -186,7 +192,9 @@ std::unique_ptr<platform::ControlSet<T>> controlSet(std::function<std::unique_pt
     return std::make_unique<platform::ControlSet<T>>(make(), [make](T&) { return make(); });
 }
 
-// The engine on a real form with a lesson set, as a host would have it.
+// The engine on a real form with a lesson laid out and its first page
+// painted, as a host would have it. The engine paints pictures itself, so
+// their holders stay hidden.
 struct EngineOnQt {
     const Lesson& lesson;
     platform::qt::QtToolkit toolkit;
@@ -201,13 +209,21 @@ struct EngineOnQt {
     {
         application.realFileSystem = true;
         form.setGeometry(0, 0, kPageWidth + 10, kPageHeight);
-        images = controlSet<platform::PictureBox>([this] { return toolkit.createPictureBox(form); });
-        masks = controlSet<platform::PictureBox>([this] { return toolkit.createPictureBox(form); });
+        images = controlSet<platform::PictureBox>([this] { return hiddenHolder(); });
+        masks = controlSet<platform::PictureBox>([this] { return hiddenHolder(); });
         edits = controlSet<platform::EditBox>([this] { return toolkit.createEditBox(form); });
         engine.InitProc(form, 0, 0, kPageWidth + 10, kPageHeight);
         engine.SetObject(images.get(), masks.get(), edits.get());
         engine.CurrPath(fixture().folder.path().toStdString());
         engine.Text(lesson.markup);
+        engine.Refresh1(0);
+    }
+
+    std::unique_ptr<platform::PictureBox> hiddenHolder()
+    {
+        auto holder = toolkit.createPictureBox(form);
+        holder->setVisible(false);
+        return holder;
     }
 
     // Whether the last layout holds every sentence of the lesson, below the
@@ -218,28 +234,47 @@ struct EngineOnQt {
         return engine.nTotSen() == lesson.sentences && !pieces.empty() &&
                pieces.back().Y + engine.nLineHeight() <= std::numeric_limits<std::int16_t>::max();
     }
+
+    // Says why not to measure when the lesson did not fit.
+    bool readyFor(benchmark::State& state) const
+    {
+        if (!laidOutWhole())
+            state.SkipWithError("the lesson does not fit the engine's 16-bit coordinates");
+        return laidOutWhole();
+    }
+
+    void count(benchmark::State& state) const
+    {
+        const auto& doc = engine.Document();
+        state.counters["markup_bytes"] = double(lesson.markup.size());
+        state.counters["lines"] = engine.nTotLine();
+        state.counters["pieces"] = doc.nTotPiece();
+        state.counters["pictures"] = doc.nImg();
+        state.counters["text_boxes"] = doc.nTextBox();
+        state.counters["model_bytes"] = double(modelBytes(doc));
+    }
 };
 
-void BM_PageEngine_Layout(benchmark::State& state)
+void BM_PageEngine_Refresh1(benchmark::State& state)
 {
     EngineOnQt host(lessonOf(state));
-    host.engine.Refresh1(0);
-    if (!host.laidOutWhole()) {
-        state.SkipWithError("the lesson does not fit the engine's 16-bit coordinates");
+    if (!host.readyFor(state))
         return;
-    }
     for (auto _ : state) {
         host.engine.Refresh1(0);
         benchmark::DoNotOptimize(host.engine.nTotLine());
     }
-    const auto& doc = host.engine.Document();
-    state.counters["markup_bytes"] = double(host.lesson.markup.size());
-    state.counters["lines"] = host.engine.nTotLine();
-    state.counters["pieces"] = doc.nTotPiece();
-    state.counters["sentences"] = doc.nTotSen();
-    state.counters["pictures"] = doc.nImg();
-    state.counters["text_boxes"] = doc.nTextBox();
-    state.counters["model_bytes"] = double(modelBytes(doc));
+    host.count(state);
+}
+
+void BM_PageEngine_PaintPage(benchmark::State& state)
+{
+    EngineOnQt host(lessonOf(state));
+    if (!host.readyFor(state))
+        return;
+    for (auto _ : state)
+        host.engine.CallPaintPage();
+    host.count(state);
 }
 
 // Qt's document with the lesson's HTML parsed once, in the surface's font,
@@ -271,19 +306,56 @@ void layOutAgain(QTextDocument& document)
     benchmark::DoNotOptimize(document.documentLayout()->documentSize());
 }
 
+// The first page drawn afresh, as the engine's paint clears its surface first.
+void paintFirstPage(QTextDocument& document, QImage& page)
+{
+    page.fill(Qt::white);
+    QPainter painter(&page);
+    document.drawContents(&painter, QRectF(0, 0, kPageWidth, kPageHeight));
+}
+
+void countDocument(benchmark::State& state, const QTextDocument& document)
+{
+    state.counters["html_bytes"] = double(lessonOf(state).html.size());
+    state.counters["lines"] = laidOutLines(document);
+}
+
 void BM_QTextDocument_Layout(benchmark::State& state)
 {
     const auto document = parsedLesson(lessonOf(state));
     for (auto _ : state)
         layOutAgain(*document);
-    state.counters["html_bytes"] = double(lessonOf(state).html.size());
-    state.counters["lines"] = laidOutLines(*document);
+    countDocument(state, *document);
+}
+
+void BM_QTextDocument_LayoutPaintPage(benchmark::State& state)
+{
+    const auto document = parsedLesson(lessonOf(state));
+    QImage page(kPageWidth, kPageHeight, QImage::Format_RGB32);
+    for (auto _ : state) {
+        layOutAgain(*document);
+        paintFirstPage(*document, page);
+    }
+    countDocument(state, *document);
+}
+
+void BM_QTextDocument_PaintPage(benchmark::State& state)
+{
+    const auto document = parsedLesson(lessonOf(state));
+    layOutAgain(*document);
+    QImage page(kPageWidth, kPageHeight, QImage::Format_RGB32);
+    for (auto _ : state)
+        paintFirstPage(*document, page);
+    countDocument(state, *document);
 }
 
 } // namespace
 
-BENCHMARK(BM_PageEngine_Layout)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_PageEngine_Refresh1)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_QTextDocument_LayoutPaintPage)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_QTextDocument_Layout)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_PageEngine_PaintPage)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_QTextDocument_PaintPage)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
 
 // The engine on its own, on the Qt surface: repainting a page, scrolling
 // from the first page to the last, and the pointer moving over the last
