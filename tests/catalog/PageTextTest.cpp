@@ -26,14 +26,19 @@ TEST(PageText, EachPlaceGetsItsOwnEscaping)
 
 TEST(PageText, PageHeadIsTheTenFixedLinesWithTheFolder)
 {
-    const auto head = PageHead("/media/cdrom/product");
-    ASSERT_EQ(head.size(), 10u);
-    EXPECT_EQ(head[0], "<html>");
-    EXPECT_EQ(head[2], "<meta http-equiv='Content-Type' content='text/html'; charset='gb2312'>");
-    EXPECT_EQ(head[6], "<META http-equiv='Expires' CONTENT='0'>");
-    EXPECT_EQ(head[7], "<script language='javascript' src='/media/cdrom/product/Script/tree.js'></script>");
-    EXPECT_EQ(head[8], "<LINK href='/media/cdrom/product/Script/Tree.css' type='text/css' rel='stylesheet'>");
-    EXPECT_EQ(head[9], "</head>");
+    EXPECT_EQ(PageHead("/media/cdrom/product"),
+              (std::vector<std::string>{
+                  "<html>",
+                  "<head>",
+                  "<meta http-equiv='Content-Type' content='text/html'; charset='gb2312'>",
+                  "<META HTTP-EQUIV='imagetoolbar' CONTENT='no'>",
+                  "<META HTTP-EQUIV='pragma' CONTENT='no-cache'>",
+                  "<META HTTP-EQUIV='Cache-Control' CONTENT='no-cache, must-revalidate'>",
+                  "<META http-equiv='Expires' CONTENT='0'>",
+                  "<script language='javascript' src='/media/cdrom/product/Script/tree.js'></script>",
+                  "<LINK href='/media/cdrom/product/Script/Tree.css' type='text/css' rel='stylesheet'>",
+                  "</head>",
+              }));
 }
 
 TEST(TitleSignals, TreeTitlesSkipFourCharactersAndReadTheNumber)
