@@ -1,6 +1,7 @@
 #include "Sqlite.h"
 #include "Database.h"
 #include "LikeMatch.h"
+#include "NameOrder.h"
 
 #include <filesystem>
 
@@ -40,6 +41,7 @@ SqliteDatabase openSqlite(const std::string& name, int flags)
     if (rc != SQLITE_OK)
         ThrowSqliteError(db.get(), "cannot open the database " + name);
     RegisterLike(db.get());
+    RegisterNameOrder(db.get());
     return db;
 }
 
@@ -68,6 +70,7 @@ SqliteDatabase OpenReadOnlySqlite(const std::string& path)
     // page again on each search. (A memory map would too, but a disc taken
     // out under it kills the program instead of failing a read.)
     ExecuteSql(db.get(), "PRAGMA cache_size = -65536");
+    OrderNamesOfCatalogFile(db.get());
     return db;
 }
 
