@@ -7,8 +7,11 @@
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QWebEngineView>
+#include <QWindow>
 #include <gtest/gtest.h>
 
+#include <cstdio>
+#include <cstdlib>
 #include <filesystem>
 #include <set>
 #include <unistd.h>
@@ -145,3 +148,25 @@ TEST_P(CatalogPanesTest, EnterInTheSearchBoxShowsNotFoundInThePane)
 
 INSTANTIATE_TEST_SUITE_P(Discs, CatalogPanesTest, ::testing::Values(DiscNames::AsBuilt, DiscNames::OtherCase),
                          [](const auto& info) { return info.param == DiscNames::AsBuilt ? "AsBuilt" : "OtherCase"; });
+
+// The real window and the real ending: a close from the window system (as
+// the window manager's close button sends) ends the process at once, with
+// status 0, before anything after it runs.
+TEST(CatalogWindowDeathTest, ClosingTheWindowEndsTheProgram)
+{
+    GTEST_FLAG_SET(death_test_style, "threadsafe");
+    EXPECT_EXIT(
+        {
+            platform::qt::QtPlatform qtPlatform{testsupport::discDir() + "/product"};
+            Platform platform = qtPlatform.platform();
+            catalog::FrmMain window(platform, startup::composeMediaFolders(qtPlatform.app.programFolder()));
+            window.Init();
+            QWidget* widget = dynamic_cast<QtForm&>(*window.form).widget();
+            if (waitUntil([&] { return widget->isVisible() && widget->windowHandle(); }, 10000))
+                widget->windowHandle()->close();
+            waitUntil([] { return false; }, 3000);
+            std::fprintf(stderr, "still running\n");
+            std::exit(7);
+        },
+        ::testing::ExitedWithCode(0), "");
+}

@@ -176,6 +176,19 @@ TEST_F(FrmMainTest, ExitButtonZeroEndsTheProgramAndOthersDoNothing)
     EXPECT_THROW(form().fireMouseDown(770, 10), ProgramEnded);
 }
 
+TEST_F(FrmMainTest, ClosingTheWindowEndsTheProgram)
+{
+    window->Init();
+    EXPECT_EQ(fp.app.endCalls, 0);
+    try {
+        form().close();
+        FAIL() << "the program went on";
+    } catch (const ProgramEnded& ended) {
+        EXPECT_EQ(ended.status, 0);
+    }
+    EXPECT_EQ(fp.app.endCalls, 1);
+}
+
 TEST_F(FrmMainTest, TipsAppearWhenTheTipTimerFires)
 {
     window->Init();
