@@ -24,23 +24,6 @@ TEST(PageText, EachPlaceGetsItsOwnEscaping)
     EXPECT_EQ(fileUrlAttribute("/disc/100%#1?/it's"), "/disc/100%25%231%3F/it&#39;s");
 }
 
-TEST(PageText, PageHeadIsTheTenFixedLinesWithTheFolder)
-{
-    EXPECT_EQ(PageHead("/media/cdrom/product"),
-              (std::vector<std::string>{
-                  "<html>",
-                  "<head>",
-                  "<meta http-equiv='Content-Type' content='text/html'; charset='gb2312'>",
-                  "<META HTTP-EQUIV='imagetoolbar' CONTENT='no'>",
-                  "<META HTTP-EQUIV='pragma' CONTENT='no-cache'>",
-                  "<META HTTP-EQUIV='Cache-Control' CONTENT='no-cache, must-revalidate'>",
-                  "<META http-equiv='Expires' CONTENT='0'>",
-                  "<script language='javascript' src='/media/cdrom/product/Script/tree.js'></script>",
-                  "<LINK href='/media/cdrom/product/Script/Tree.css' type='text/css' rel='stylesheet'>",
-                  "</head>",
-              }));
-}
-
 TEST(TitleSignals, TreeTitlesSkipFourCharactersAndReadTheNumber)
 {
     EXPECT_EQ(CategoryFromTreeTitle("Node7"), 7);
