@@ -13,8 +13,12 @@ DEBIAN_PACKAGES=(
   libgtest-dev libgmock-dev libbenchmark-dev
   fonts-wqy-microhei
   xvfb xauth
+  xorriso
   clang libclang-rt-dev
   nodejs
+  # What the disc's programs need at run time; README.txt on the disc names
+  # the same packages for its users.
+  libqt6webenginewidgets6 libqt6multimediawidgets6 libmdb3 libsqlite3-0
 )
 
 missing_packages() {
