@@ -2,15 +2,13 @@
 #include "TestCatalog.h"
 #include "catalog/Database.h"
 #include "catalog/NameOrder.h"
+#include "support/ChildProcess.h"
 #include "support/Paths.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <cstdlib>
-#include <fstream>
 #include <random>
-#include <sstream>
 
 using namespace catalog;
 using testsupport::TempDir;
@@ -123,22 +121,13 @@ TEST_F(CatalogNameOrderTest, SearchesAreInPinyinOrderAndTheQueryTextsStayAsTheyW
 // its own rules.
 TEST(CatalogFileForTheStockTool, RunsEveryQueryWithoutErrors)
 {
-    TempDir dir;
-    const std::string database = testsupport::discDir() + "/product/DataBase/tavro.mdb";
-    std::ofstream(dir.file("queries.sql")) << TypeNodesQuery(0) << ";\n"
-                                           << BooksOfTypeQuery(1) << ";\n"
-                                           << SearchBooksQuery("的") << ";\n"
-                                           << RecommendedBooksQuery() << ";\n"
-                                           << BookDetailQuery(1) << ";\n";
-    const std::string command = "sqlite3 -bail -readonly '" + database + "' < '" + dir.file("queries.sql") + "' > '" +
-                                dir.file("out") + "' 2> '" + dir.file("err") + "'";
-    EXPECT_EQ(std::system(command.c_str()), 0);
-    std::stringstream out, err;
-    out << std::ifstream(dir.file("out")).rdbuf();
-    err << std::ifstream(dir.file("err")).rdbuf();
-    EXPECT_EQ(err.str(), "");
-    const std::string rows = out.str();
-    EXPECT_GT(std::count(rows.begin(), rows.end(), '\n'), 20) << rows;
+    const std::string queries = TypeNodesQuery(0) + ";\n" + BooksOfTypeQuery(1) + ";\n" + SearchBooksQuery("的") +
+                                ";\n" + RecommendedBooksQuery() + ";\n" + BookDetailQuery(1) + ";\n";
+    const auto outcome = testsupport::runProgram(
+        {"sqlite3", "-bail", "-readonly", testsupport::discDir() + "/product/DataBase/tavro.mdb", queries});
+    EXPECT_EQ(outcome.exitStatus, 0) << outcome.output;
+    EXPECT_EQ(outcome.output.find("Error"), std::string::npos) << outcome.output;
+    EXPECT_GT(std::count(outcome.output.begin(), outcome.output.end(), '\n'), 20) << outcome.output;
 }
 
 } // namespace
