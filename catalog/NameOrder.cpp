@@ -160,8 +160,10 @@ std::vector<TableColumns> tablesWithNames(sqlite3* db)
         while (sqlite3_step(info.get()) == SQLITE_ROW)
             t.columns.push_back(reinterpret_cast<const char*>(sqlite3_column_text(info.get(), 0)));
     }
+    // SQLite's own tables (sqlite_sequence has a column "name") take no view.
     std::erase_if(tables, [](const TableColumns& t) {
-        return std::none_of(t.columns.begin(), t.columns.end(),
+        return startup::equalsNoCase(std::string_view(t.table).substr(0, 7), "sqlite_") ||
+               std::none_of(t.columns.begin(), t.columns.end(),
                             [](const std::string& c) { return startup::equalsNoCase(c, "Name"); });
     });
     return tables;
@@ -202,6 +204,9 @@ void RegisterNameOrder(sqlite3* db)
 
 void OrderNamesOfCatalogFile(sqlite3* db)
 {
+    // The views live in the temporary schema: in memory, so that nothing is
+    // written anywhere, not even a temporary file.
+    ExecuteSql(db, "PRAGMA temp_store = MEMORY");
     for (const TableColumns& t : tablesWithNames(db))
         ExecuteSql(db, orderedViewSql(t));
 }

@@ -116,6 +116,18 @@ TEST_F(CatalogNameOrderTest, SearchesAreInPinyinOrderAndTheQueryTextsStayAsTheyW
     EXPECT_EQ(found, mixedNamesInOrder);
 }
 
+// sqlite_sequence has a column "name" too, but SQLite's own tables are no
+// catalog's: a file with them opens as any other.
+TEST(CatalogFileNameOrder, SqlitesOwnTablesAreLeftAlone)
+{
+    testsupport::TestCatalog catalog(
+        "INSERT INTO WebBook (ID, Name, BookType, Isdeleted) VALUES (1, '乙书', 1, 0), (2, '甲书', 1, 0);"
+        "CREATE TABLE Log (ID INTEGER PRIMARY KEY AUTOINCREMENT, Name TEXT);"
+        "INSERT INTO Log (Name) VALUES ('x'); ANALYZE;");
+    Connection connection = OpenDatabaseFile(catalog.folder() + "/DataBase/tavro.mdb");
+    EXPECT_EQ(namesOfCategory(connection, 1), (std::vector<std::string>{"甲书", "乙书"}));
+}
+
 // The order lives in our connections, not in the file: the stock sqlite3
 // tool runs the catalog's queries on the sample disc's catalog and sorts by
 // its own rules.
