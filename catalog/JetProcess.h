@@ -12,7 +12,9 @@ namespace catalog {
 // time, or crashes. So it runs in a helper process (`jetcopy`), whose
 // ending, one way or another, is ours to judge.
 struct JetReadLimits {
-    std::chrono::milliseconds time{5000};
+    // Room for a large catalog read off a slow drive; the files that make
+    // libmdb loop are stopped long before, by their warnings.
+    std::chrono::milliseconds time{10000};
     std::size_t imageBytes = std::size_t(512) << 20;
     // A reader that has written this much about a file is looping.
     std::size_t warningBytes = std::size_t(1) << 20;
