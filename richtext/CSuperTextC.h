@@ -1,9 +1,9 @@
 #pragma once
 #include "CStack.h"
 #include "DocumentModel.h"
-#include "FontStyle.h"
 #include "HitTest.h"
 #include "Markup.h"
+#include "PenFont.h"
 #include "platform/Application.h"
 #include "platform/Color.h"
 #include "platform/ControlSet.h"

@@ -1,7 +1,6 @@
 #pragma once
 #include "platform/Surface.h"
 
-#include <optional>
 #include <string>
 
 namespace richtext {
@@ -11,18 +10,5 @@ namespace richtext {
 // refuse them.
 platform::FontSpec styledFont(platform::FontSpec base, const std::string& name, const std::string& size, bool bold,
                               bool italic, bool underline);
-
-// styledFont for the pen, which layout asks for at every measurement: it
-// reads a size again only when its text changed, since a document uses one
-// or two sizes and reading a number costs far more than comparing its text.
-class PenFont {
-public:
-    platform::FontSpec styled(platform::FontSpec base, const std::string& name, const std::string& size, bool bold,
-                              bool italic, bool underline);
-
-private:
-    std::string sizeText_;
-    std::optional<double> points_;
-};
 
 } // namespace richtext

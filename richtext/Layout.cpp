@@ -1,5 +1,4 @@
 #include "CSuperTextC.h"
-#include "FontStyle.h"
 #include "TextScan.h"
 #include "Words.h"
 #include "startup/Text.h"
@@ -146,12 +145,7 @@ std::int16_t CSuperTextC::MeasureText(const std::string& text)
 {
     if (!ps_)
         return 0;
-    platform::FontSpec font = penFont_.styled(ps_->font(), layout_.CurFontName, layout_.CurFontSize, layout_.CurBold,
-                                              layout_.CurItalic, layout_.CurUnderline);
-    ps_->setFont(font);
-    const double width = ps_->textWidth(text);
-    font.italic = font.bold = font.underline = false;
-    ps_->setFont(font);
+    const double width = penFont_.measure(*ps_, layout_, text);
     return width >= kWidestText ? kWidestText : std::int16_t(std::nearbyint(width));
 }
 

@@ -35,7 +35,7 @@ QFont toQFont(const FontSpec& spec)
 }
 
 MeasuredFont::MeasuredFont(const FontSpec& spec, const QPaintDevice* device)
-    : spec_(spec), font_(unshaped(spec)), metrics_(font_, device)
+    : spec_(spec), font_(unshaped(spec)), metrics_(font_, device), advanceBlocks_(256)
 {
 }
 
@@ -51,8 +51,6 @@ std::optional<double> MeasuredFont::advanceOf(char32_t c)
 {
     if (!measuredAlone(c))
         return std::nullopt;
-    if (advanceBlocks_.empty())
-        advanceBlocks_.resize(256);
     std::vector<double>& block = advanceBlocks_[(c >> 8) & 0xFF];
     if (block.empty())
         block.assign(256, -1);

@@ -1,9 +1,8 @@
 #pragma once
 #include "platform/Encoding.h"
 
-#include <cmath>
+#include <algorithm>
 #include <cstring>
-#include <limits>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -30,30 +29,37 @@ public:
     template <class AdvanceOf>
     std::optional<double> widthOf(std::string_view text, AdvanceOf&& advanceOf)
     {
-        std::size_t pos = reusableLength(text);
-        double width = sums_[pos];
-        forgetFrom(pos);
+        keepSharedBeginning(text);
+        std::size_t pos = text_.size();
+        double width = ends_.back().width;
+        text_.append(text.substr(pos));
         while (pos < text.size()) {
-            const std::size_t start = pos;
             const char32_t c = nextCodePoint(text, pos);
             const std::optional<double> advance = c == kReplacement ? std::nullopt : advanceOf(c);
-            if (!advance)
+            if (!advance) {
+                text_.resize(ends_.back().end);
                 return std::nullopt;
+            }
             width += *advance;
-            remember(text.substr(start, pos - start), width);
+            ends_.push_back({pos, width});
         }
         return width;
     }
 
 private:
-    // The longest beginning of `text` that the last text shares and whose
-    // end is the end of one of its characters.
-    std::size_t reusableLength(std::string_view text) const
+    // Forgets all but the longest beginning of the last text that `text`
+    // starts with and that ends where one of its characters ends. A
+    // well-formed character decodes from its own bytes alone, so it decodes
+    // the same in any text that starts with the same bytes.
+    void keepSharedBeginning(std::string_view text)
     {
-        std::size_t common = commonLength(text);
-        while (std::isnan(sums_[common]))
-            --common;
-        return common;
+        const std::size_t common = commonLength(text);
+        if (common < text_.size()) {
+            auto after = std::upper_bound(ends_.begin(), ends_.end(), common,
+                                          [](std::size_t length, const CharacterEnd& e) { return length < e.end; });
+            ends_.erase(after, ends_.end());
+            text_.resize(ends_.back().end);
+        }
     }
 
     std::size_t commonLength(std::string_view text) const
@@ -67,27 +73,16 @@ private:
         return common;
     }
 
-    void forgetFrom(std::size_t length)
-    {
-        text_.resize(length);
-        sums_.resize(length + 1);
-    }
-
-    // A character's bytes join the text; only the sum after its last byte
-    // is known. A well-formed character decodes from its own bytes alone, so
-    // it decodes the same in any text that starts with the same bytes.
-    void remember(std::string_view character, double width)
-    {
-        text_ += character;
-        sums_.resize(text_.size(), kUnknown);
-        sums_.push_back(width);
-    }
-
     static constexpr char32_t kReplacement = 0xFFFD;
-    static constexpr double kUnknown = std::numeric_limits<double>::quiet_NaN();
+
+    // Where a character of the last text ends and its width up to there.
+    struct CharacterEnd {
+        std::size_t end;
+        double width;
+    };
+    // The last text, as far as it was measured.
     std::string text_;
-    // sums_[i]: the width of text_'s first i bytes, NaN inside a character.
-    std::vector<double> sums_{0.0};
+    std::vector<CharacterEnd> ends_{{0, 0.0}};
 };
 
 } // namespace platform::qt
