@@ -13,6 +13,7 @@ DEBIAN_PACKAGES=(
   libgtest-dev libgmock-dev libbenchmark-dev
   fonts-wqy-microhei
   xvfb xauth
+  xdg-utils
   clang libclang-rt-dev
   nodejs
 )
