@@ -81,12 +81,14 @@ void FrmMain::TimFla_Timer()
     if (ExitCommand == "ExitAviPlay") {
         MenuCommand.clear();
         Movie->LeaveMovie();
+        BSwf->setVisible(true);
     }
 }
 
 void FrmMain::HandOver()
 {
     Movie->CloseMovieSurface();
+    BSwf->setVisible(true);
     sound_->Start();
     ShowBusyPointer();
 }
@@ -112,6 +114,10 @@ void FrmMain::PlayMovie()
     Movie->PrepareExitButton();
     Movie->StartMovie(MenuArgs);
     Movie->StartEndWatcher();
+    // The movie covers the menu movie entirely, and a Flash player's area is
+    // drawn over whatever is placed on it, so the menu movie steps aside
+    // until the movie is left.
+    BSwf->setVisible(false);
 }
 
 void FrmMain::Timplay_Timer() { sound_->Watch(); }

@@ -114,7 +114,9 @@ void MovieSurface::StartMovie(const std::string& name)
     // Shown again here: closing the surface for another program hid it.
     MediaPlayer1->setVisible(true);
     MediaPlayer1->play();
-    // The seek bar and the exit button stay in front of the movie.
+    // The movie covers the menu; the seek bar and the exit button stay in
+    // front of the movie.
+    PicAvi->bringToFront();
     pic_ControlBar->bringToFront();
     pic_ControlButton->bringToFront();
     ExitAviPic->bringToFront();

@@ -131,6 +131,7 @@ TEST_F(MenuTest, PlayMovieShowsTheSurfaceAndPlaysTheNamedFile)
     EXPECT_TRUE(fake(*surface.Exitaviplay).contextMenuOff);
     EXPECT_TRUE(surface.testend->enabled());
     EXPECT_EQ(surface.testend->interval(), 1000);
+    EXPECT_FALSE(menu->BSwf->visible()) << "the menu movie steps aside for the movie";
     // The background sound was stopped for the movie; the watcher brings it back.
     EXPECT_EQ(sound().commands, (Strings{"open", "play", "stop", "close"}));
     fake(*menu->Timplay).tick();
@@ -243,6 +244,7 @@ TEST_F(MenuTest, ExitAviPlayLeavesThePlayingMovie)
     EXPECT_FALSE(surface.pic_ControlButton->visible());
     EXPECT_FALSE(surface.ExitAviPic->visible());
     EXPECT_FALSE(surface.testend->enabled());
+    EXPECT_TRUE(menu->BSwf->visible());
     EXPECT_EQ(menu->ExitCommand, "ExitAviPlay") << "slots keep their values after the dispatch";
     EXPECT_EQ(menu->MenuCommand, "");
 }
@@ -260,6 +262,7 @@ TEST_F(MenuTest, StartingTheCatalogLeavesAPlayingMovieEntirely)
     EXPECT_FALSE(surface.pic_ControlBar->visible());
     EXPECT_FALSE(surface.ExitAviPic->visible());
     EXPECT_FALSE(surface.testend->enabled());
+    EXPECT_TRUE(menu->BSwf->visible());
 
     // A movie stopped in its last second is not brought back by the watcher.
     player().position = 11.5;
