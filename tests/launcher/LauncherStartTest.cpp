@@ -47,16 +47,12 @@ INSTANTIATE_TEST_SUITE_P(Drives, MediaRootTest,
         RootCase{"SpacesAroundTheDriveName", {" /media/cdrom0 "}, {"/media/cdrom0/cd.ini"}, {}, "/media/cdrom0"}),
     [](const auto& info) { return std::string(info.param.name); });
 
-TEST(LauncherFolders, SevenFoldersBelowTheRoot)
+TEST(LauncherFolders, TheSharedFoldersPlusMoviesAndTheCatalog)
 {
     const LauncherFolders f = composeLauncherFolders("/media/cdrom0");
     EXPECT_EQ(f.MovPath, "/media/cdrom0/Mov");
-    EXPECT_EQ(f.AviPath, "/media/cdrom0/avi");
-    EXPECT_EQ(f.SoundsPath, "/media/cdrom0/sounds");
-    EXPECT_EQ(f.TextPath, "/media/cdrom0/text");
-    EXPECT_EQ(f.DataPath, "/media/cdrom0/data");
-    EXPECT_EQ(f.SrcPath, "/media/cdrom0/src");
     EXPECT_EQ(f.ProductPath, "/media/cdrom0/product");
+    EXPECT_EQ(f.AviPath, "/media/cdrom0/avi");
 }
 
 class LauncherStartTest : public LauncherFixture {};

@@ -34,6 +34,13 @@ protected:
         testsupport::writeTestAvi(file(name), m);
         return file(name);
     }
+    // Gives the device a sound of the given length, not yet opened.
+    void prepareSound(QtMciDevice& device, double seconds) const
+    {
+        testsupport::writeTestWav(file("back.wav"), seconds);
+        device.setDeviceType("WaveAudio");
+        device.setFileName(file("back.wav"));
+    }
 
     QTemporaryDir dir;
     QtForm window;
@@ -94,10 +101,8 @@ INSTANTIATE_TEST_SUITE_P(Movies, MciMovieTest,
 
 TEST_F(QtMediaTest, ASoundPlaysToItsEndWithOrWithoutAnAudioDevice)
 {
-    testsupport::writeTestWav(file("back.wav"), 1.0);
     QtMciDevice device;
-    device.setDeviceType("WaveAudio");
-    device.setFileName(file("back.wav"));
+    prepareSound(device, 1.0);
     device.command("open");
     device.command("play");
     EXPECT_EQ(device.mode(), MciDevice::ModePlaying);
@@ -117,10 +122,8 @@ TEST_F(QtMediaTest, ASoundPlaysToItsEndWithOrWithoutAnAudioDevice)
 
 TEST_F(QtMediaTest, StopHaltsAndOtherCommandsAreIgnored)
 {
-    testsupport::writeTestWav(file("back.wav"), 3.0);
     QtMciDevice device;
-    device.setDeviceType("WaveAudio");
-    device.setFileName(file("back.wav"));
+    prepareSound(device, 3.0);
     device.command("play");
     EXPECT_EQ(device.mode(), MciDevice::ModeNotOpen) << "nothing plays before open";
     device.command("open");
