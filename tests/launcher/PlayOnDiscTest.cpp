@@ -9,12 +9,13 @@
 #include "platform/qt/QtMciDevice.h"
 #include "platform/qt/QtMediaPlayer.h"
 #include "platform/qt/QtPlatform.h"
+#include "support/ChildProcess.h"
 #include "support/Paths.h"
-#include "support/Processes.h"
 #include "support/QtInput.h"
 
 #include <QElapsedTimer>
 #include <QImage>
+#include <csignal>
 #include <gtest/gtest.h>
 
 using namespace launcher;

@@ -1,15 +1,14 @@
 // The start program as the disc starts it: a second start ends at once, and
 // a disc without the first intro ends without a window.
+#include "support/ChildProcess.h"
 #include "support/Paths.h"
-#include "support/Processes.h"
 
 #include <filesystem>
 #include <gtest/gtest.h>
+#include <thread>
 
 using namespace std::chrono_literals;
-using testsupport::startProgram;
-using testsupport::stopProgram;
-using testsupport::waitForExit;
+using testsupport::ChildProcess;
 
 namespace {
 
@@ -26,16 +25,13 @@ protected:
 
 TEST_F(PlayProcessTest, ASecondStartEndsAtOnceWhileTheFirstRuns)
 {
-    pid_t first = startProgram(play);
-    ASSERT_GT(first, 0);
+    ChildProcess first({play}, {});
     std::this_thread::sleep_for(1500ms);
-    ASSERT_EQ(waitForExit(first, 1ms), -1) << "the first start ended by itself";
+    ASSERT_FALSE(first.waitForExit(1ms)) << "the first start ended by itself";
 
-    pid_t second = startProgram(play);
-    ASSERT_GT(second, 0);
-    EXPECT_EQ(waitForExit(second, 20s), 0);
-    EXPECT_EQ(waitForExit(first, 1ms), -1) << "the first start was disturbed";
-    stopProgram(first);
+    ChildProcess second({play}, {});
+    EXPECT_EQ(second.waitForExit(20s), 0);
+    EXPECT_FALSE(first.waitForExit(1ms)) << "the first start was disturbed";
 }
 
 TEST_F(PlayProcessTest, WithoutTheFirstIntroItEndsAtOnceWithStatusZero)
@@ -45,9 +41,10 @@ TEST_F(PlayProcessTest, WithoutTheFirstIntroItEndsAtOnceWithStatusZero)
     std::filesystem::create_directories(folder);
     const auto copy = folder / "play";
     std::filesystem::copy_file(play, copy, std::filesystem::copy_options::overwrite_existing);
-    pid_t alone = startProgram(copy.string());
-    ASSERT_GT(alone, 0);
-    EXPECT_EQ(waitForExit(alone, 20s), 0) << "the program did not end by itself";
+    {
+        ChildProcess alone({copy.string()}, folder.string());
+        EXPECT_EQ(alone.waitForExit(20s), 0) << "the program did not end by itself";
+    }
     std::filesystem::remove_all(folder);
 }
 
