@@ -20,8 +20,9 @@ public:
     static constexpr int Width = 700;
     static constexpr int Height = 400;
     // How long the busy pointer stays after a program or the data folder is
-    // started; long enough for the catalog's window to come up.
-    static constexpr int BusyPointerMs = 3000;
+    // started: the catalog's window takes up to about 5 seconds to come up
+    // on a busy two-core machine.
+    static constexpr int BusyPointerMs = 5000;
 
     FrmMain(platform::Platform& platform, const LauncherFolders& folders, std::function<void()> playLoopMovie);
     ~FrmMain() override;
