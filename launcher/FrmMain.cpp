@@ -66,14 +66,15 @@ void FrmMain::TimFla_Timer()
     if (MenuCommand == "product") {
         HandOver();
         if (!platform_.shell.startProgram(folders_.ProductPath + "/product.exe"))
-            tmrBusyPointer_Timer();
+            ResetBusyPointer();
     } else if (MenuCommand == "data") {
         HandOver();
         platform_.shell.openFolder(folders_.DataPath);
     } else if (MenuCommand == "PlayMovie") {
         PlayMovie();
     } else if (MenuCommand == "playloopmovie") {
-        // This window is unloaded on the way: nothing of it may run after.
+        // The menu is unloaded on the way, so the exit button's turn below
+        // is not taken.
         return playLoopMovie_();
     } else if (MenuCommand == "0000") {
         platform_.app.end(0);
@@ -101,7 +102,9 @@ void FrmMain::ShowBusyPointer()
     tmrBusyPointer->setEnabled(true);
 }
 
-void FrmMain::tmrBusyPointer_Timer()
+void FrmMain::tmrBusyPointer_Timer() { ResetBusyPointer(); }
+
+void FrmMain::ResetBusyPointer()
 {
     tmrBusyPointer->setEnabled(false);
     form->setCursor(platform::Cursor::Default);

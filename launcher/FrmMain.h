@@ -53,6 +53,7 @@ private:
     // The first steps of "product" and "data".
     void HandOver();
     void ShowBusyPointer();
+    void ResetBusyPointer();
     void PlayMovie();
 
     platform::Platform& platform_;
