@@ -18,8 +18,7 @@ FrmMain::FrmMain(platform::Platform& platform, const LauncherFolders& folders, s
     BSwf = kit.createFlashPlayer(*form);
     MMCavi = kit.createMciDevice();
     sound_ = std::make_unique<BackgroundSound>(*MMCavi, platform.app, folders_.SoundsPath + "/back.wav");
-    Movie = std::make_unique<MovieSurface>(platform, *form, folders_, *sound_, Width, Height,
-                                           [this](const std::string& c, const std::string& a) { Exitaviplay_FSCommand(c, a); });
+    Movie = std::make_unique<MovieSurface>(platform, *form, folders_, *sound_, Width, Height);
     TimFla = kit.createTimer();
     flashDispatch_ = std::make_unique<startup::OneShotDispatch>(*TimFla, [this] { TimFla_Timer(); });
     Timplay = kit.createTimer();
@@ -32,6 +31,7 @@ FrmMain::FrmMain(platform::Platform& platform, const LauncherFolders& folders, s
     tmrBusyPointer->onTick([this] { tmrBusyPointer_Timer(); });
 
     BSwf->onCommand([this](const std::string& c, const std::string& a) { BSwf_FSCommand(c, a); });
+    Movie->Exitaviplay->onCommand([this](const std::string& c, const std::string& a) { Exitaviplay_FSCommand(c, a); });
 }
 
 FrmMain::~FrmMain() = default;

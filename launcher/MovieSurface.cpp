@@ -27,14 +27,12 @@ MovieSurfaceLayout FitMovieSurface(int windowWidth, int windowHeight)
 }
 
 MovieSurface::MovieSurface(platform::Platform& platform, platform::Container& window, const LauncherFolders& folders,
-                           BackgroundSound& sound, int windowWidth, int windowHeight,
-                           platform::FlashCommandHandler exitCommand)
+                           BackgroundSound& sound, int windowWidth, int windowHeight)
     : layout(FitMovieSurface(windowWidth, windowHeight))
     , bar(layout.track.left, layout.track.width, layout.thumb.width)
     , platform_(platform)
     , folders_(folders)
     , sound_(sound)
-    , exitCommand_(std::move(exitCommand))
 {
     platform::Toolkit& kit = platform.toolkit;
     PicAvi = kit.createPictureBox(window);
@@ -47,6 +45,7 @@ MovieSurface::MovieSurface(platform::Platform& platform, platform::Container& wi
     pic_ControlButton->setVisible(false);
     ExitAviPic = kit.createPictureBox(window);
     ExitAviPic->setVisible(false);
+    Exitaviplay = kit.createFlashPlayer(*ExitAviPic);
     testend = kit.createTimer();
     testend->setInterval(kWatcherMs);
     testend->setEnabled(false);
@@ -99,10 +98,6 @@ void MovieSurface::PrepareExitButton()
     const Area& e = layout.exitButton;
     ExitAviPic->setGeometry(e.left, e.top, e.width, e.height);
     ExitAviPic->setVisible(true);
-    if (!Exitaviplay) {
-        Exitaviplay = platform_.toolkit.createFlashPlayer(*ExitAviPic);
-        Exitaviplay->onCommand(exitCommand_);
-    }
     LoadMovieOrEnd(platform_, *Exitaviplay, folders_.MovPath + "/exitb.swf", 0, 0, e.width, e.height);
 }
 

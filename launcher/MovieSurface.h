@@ -30,9 +30,8 @@ MovieSurfaceLayout FitMovieSurface(int windowWidth, int windowHeight);
 // dispatch drives it; the seek bar answers the mouse itself.
 class MovieSurface {
 public:
-    // Commands of the exit button go to `exitCommand`.
     MovieSurface(platform::Platform& platform, platform::Container& window, const LauncherFolders& folders,
-                 BackgroundSound& sound, int windowWidth, int windowHeight, platform::FlashCommandHandler exitCommand);
+                 BackgroundSound& sound, int windowWidth, int windowHeight);
     ~MovieSurface();
 
     void ShowMovieControls();
@@ -51,8 +50,6 @@ public:
     std::unique_ptr<platform::PictureBox> pic_ControlBar;
     std::unique_ptr<platform::PictureBox> pic_ControlButton;
     std::unique_ptr<platform::PictureBox> ExitAviPic;
-    // Made when the first movie plays: a Flash player costs the web engine a
-    // page, which a menu that plays no movie does not need.
     std::unique_ptr<platform::FlashPlayer> Exitaviplay;
     std::unique_ptr<platform::Timer> testend;
     std::unique_ptr<platform::Timer> tmr_MoveControlBar;
@@ -79,7 +76,6 @@ private:
     platform::Platform& platform_;
     const LauncherFolders& folders_;
     BackgroundSound& sound_;
-    platform::FlashCommandHandler exitCommand_;
     std::string movieName_;
 };
 
