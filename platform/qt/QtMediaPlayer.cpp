@@ -28,11 +28,7 @@ void QtMediaPlayer::setFileName(const std::string& path)
     playback_.load(path);
 }
 
-void QtMediaPlayer::reset()
-{
-    playback_.pause();
-    playback_.setPositionMs(0);
-}
+void QtMediaPlayer::reset() { playback_.rewind(); }
 
 void QtMediaPlayer::setCurrentPosition(double seconds)
 {

@@ -65,7 +65,7 @@ void QtPlayback::play()
     if (!player_)
         return;
     if (positionMs() >= durationMs() && durationMs() > 0)
-        setPositionMs(0);
+        rewind();
     playing_ = true;
     const auto status = player_->mediaStatus();
     if (status != QMediaPlayer::LoadingMedia && status != QMediaPlayer::NoMedia)
@@ -94,6 +94,16 @@ void QtPlayback::pause()
         player_->pause();
     playing_ = false;
     started_ = false;
+}
+
+void QtPlayback::rewind()
+{
+    pause();
+    silentFromMs_ = 0;
+    // The backend's own stop goes back to the beginning at once; a seek to
+    // 0 after the end is reported late, with the old position meanwhile.
+    if (player_ && !silent_)
+        player_->stop();
 }
 
 void QtPlayback::finish()

@@ -31,6 +31,8 @@ public:
     // Plays from where it is, from the beginning once it has reached its end.
     void play();
     void pause();
+    // Stops and goes back to the beginning.
+    void rewind();
     // True from play() until a pause, the end or a failure of the file.
     bool playing() const { return playing_; }
 

@@ -171,8 +171,13 @@ TEST_F(QtMediaTest, TheMoviePlayerSeeksResetsAndEnds)
     EXPECT_EQ(player.playState(), MediaPlayer::Stopped);
     EXPECT_TRUE(waitUntil([&] { return player.currentPosition() == 0; }, 3000));
     player.play();
-    EXPECT_TRUE(waitUntil([&] { return player.currentPosition() > 0.3; }, 3000)) << "plays again after a reset";
+    // The backend may report the old end position for a moment as it starts.
+    EXPECT_TRUE(waitUntil([&] {
+        const double at = player.currentPosition();
+        return at > 0.3 && at < 1.5;
+    }, 3000)) << "plays again from the beginning after a reset";
     player.stop();
+    testsupport::waitUntil([] { return false; }, 200);
     const double stoppedAt = player.currentPosition();
     testsupport::waitUntil([] { return false; }, 300);
     EXPECT_NEAR(player.currentPosition(), stoppedAt, 0.05) << "stop halts where the movie is";
