@@ -4,6 +4,7 @@
 #include "MessageBoxes.h"
 #include "TextFiles.h"
 #include "Toolkit.h"
+#include "UserFiles.h"
 
 namespace platform {
 
@@ -16,6 +17,7 @@ struct Platform {
     Toolkit& toolkit;
     OpticalDrives& drives;
     FontRegistry& fonts;
+    UserFiles& userFiles;
 };
 
 } // namespace platform

@@ -18,6 +18,8 @@ public:
     virtual std::unique_ptr<PictureBox> createPictureBox(Container& parent) = 0;
     virtual std::unique_ptr<Label> createLabel(Container& parent) = 0;
     virtual std::unique_ptr<EditBox> createEditBox(Container& parent) = 0;
+    virtual std::unique_ptr<Button> createButton(Container& parent) = 0;
+    virtual std::unique_ptr<ListBox> createListBox(Container& parent) = 0;
     virtual std::unique_ptr<Browser> createBrowser(Container& parent) = 0;
     virtual std::unique_ptr<FlashPlayer> createFlashPlayer(Container& parent) = 0;
     virtual std::unique_ptr<Timer> createTimer() = 0;

@@ -12,8 +12,9 @@ struct FakePlatform {
     FakeToolkit toolkit;
     FakeOpticalDrives drives;
     FakeFontRegistry fonts;
+    FakeUserFiles userFiles;
 
-    Platform platform() { return Platform{app, messages, textFiles, toolkit, drives, fonts}; }
+    Platform platform() { return Platform{app, messages, textFiles, toolkit, drives, fonts, userFiles}; }
 };
 
 } // namespace platform::fake

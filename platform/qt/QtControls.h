@@ -5,6 +5,8 @@
 
 #include <QLabel>
 #include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
 #include <QPointer>
 #include <memory>
 
@@ -106,12 +108,56 @@ public:
     std::string text() const override { return edit_->text().toStdString(); }
     void onKeyDown(std::function<void(int)> h) override { keyDown_ = std::move(h); }
     void onChange(std::function<void()> h) override { change_ = std::move(h); }
+    void setFocus() override { edit_->setFocus(Qt::TabFocusReason); }
+    bool hasFocus() const override { return edit_->hasFocus(); }
+    void onTab(std::function<void()> h) override { tab_ = std::move(h); }
     QLineEdit* lineEdit() const { return edit_.data(); }
 
 private:
     QPointer<QLineEdit> edit_;
     std::function<void(int)> keyDown_;
     std::function<void()> change_;
+    std::function<void()> tab_;
+};
+
+class QtButton : public WidgetControl<Button> {
+public:
+    explicit QtButton(QWidget* parent);
+    ~QtButton() override { delete button_.data(); }
+    QWidget* widget() const override { return button_.data(); }
+    void setCaption(const std::string& text) override { button_->setText(QString::fromStdString(text)); }
+    std::string caption() const override { return button_->text().toStdString(); }
+    void setFontName(const std::string& name) override;
+    void setFontSize(double points) override;
+    void setColors(Color fore, Color back) override;
+    void onClick(std::function<void()> h) override { click_ = std::move(h); }
+    QPushButton* pushButton() const { return button_.data(); }
+
+private:
+    QPointer<QPushButton> button_;
+    std::function<void()> click_;
+};
+
+class QtListBox : public WidgetControl<ListBox> {
+public:
+    explicit QtListBox(QWidget* parent);
+    ~QtListBox() override { delete list_.data(); }
+    QWidget* widget() const override { return list_.data(); }
+    void clear() override;
+    void addItem(const std::string& text) override;
+    int count() const override { return list_->count(); }
+    std::string item(int index) const override;
+    int currentIndex() const override { return list_->currentRow(); }
+    void setCurrentIndex(int index) override;
+    void setFontName(const std::string& name) override;
+    void setFontSize(double points) override;
+    void setColors(Color fore, Color back) override;
+    void onChoose(std::function<void(int)> h) override { choose_ = std::move(h); }
+    QListWidget* listWidget() const { return list_.data(); }
+
+private:
+    QPointer<QListWidget> list_;
+    std::function<void(int)> choose_;
 };
 
 // The QWidget that children of a container are placed on.

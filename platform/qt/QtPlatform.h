@@ -19,8 +19,9 @@ struct QtPlatform {
     QtToolkit toolkit;
     LinuxOpticalDrives drives;
     QtFontRegistry fonts;
+    QtUserFiles userFiles;
 
-    Platform platform() { return Platform{app, messages, textFiles, toolkit, drives, fonts}; }
+    Platform platform() { return Platform{app, messages, textFiles, toolkit, drives, fonts, userFiles}; }
 };
 
 } // namespace platform::qt
