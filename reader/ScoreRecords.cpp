@@ -55,6 +55,9 @@ std::vector<ScoreRecord> DecodeScore(std::string_view score)
             throw std::invalid_argument("answer string: a record is cut short");
         ScoreRecord record{kindOf(fields[i]), wholeNumber(fields[i + 1], 1), std::string(fields[i + 2]),
                            std::string(fields[i + 3]), std::string(fields[i + 4])};
+        // Every text record ends with NUL, so a field, empty or not, follows it.
+        if (record.kind == ScoreRecord::Kind::Text && i + kFieldsPerRecord == fields.size())
+            throw std::invalid_argument("answer string: a text record without its ending");
         if (record.kind == ScoreRecord::Kind::Radio) {
             wholeNumber(record.answer, 0);
             wholeNumber(record.key, 0);
