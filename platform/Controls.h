@@ -90,19 +90,26 @@ public:
     virtual void onTab(std::function<void()> h) = 0;
 };
 
+// A control that shows text in a face, a size and two colours.
+class TextControl : public Control {
+public:
+    virtual void setFontName(const std::string& name) = 0;
+    virtual void setFontSize(double points) = 0;
+    // The text's colour and the background's.
+    virtual void setColors(Color fore, Color back) = 0;
+};
+
 // A push button with a caption. A disabled button takes no clicks.
-class Button : public Control {
+class Button : public TextControl {
 public:
     virtual void setCaption(const std::string& text) = 0;
     virtual std::string caption() const = 0;
-    virtual void setFontName(const std::string& name) = 0;
-    virtual void setFontSize(double points) = 0;
-    virtual void setColors(Color fore, Color back) = 0;
     virtual void onClick(std::function<void()> h) = 0;
 };
 
-// Lines of text, one of which the user may choose.
-class ListBox : public Control {
+// Lines of text, one of which the user may choose; a chosen line shows the
+// two colours swapped.
+class ListBox : public TextControl {
 public:
     virtual void clear() = 0;
     virtual void addItem(const std::string& text) = 0;
@@ -112,10 +119,6 @@ public:
     virtual int currentIndex() const = 0;
     // Chooses a line without reporting it to the choose handler.
     virtual void setCurrentIndex(int index) = 0;
-    virtual void setFontName(const std::string& name) = 0;
-    virtual void setFontSize(double points) = 0;
-    // Text and background; a chosen line shows them swapped.
-    virtual void setColors(Color fore, Color back) = 0;
     // The user chose line `index`, with the mouse or the keys.
     virtual void onChoose(std::function<void(int index)> h) = 0;
 };

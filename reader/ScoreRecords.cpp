@@ -1,4 +1,5 @@
 #include "ScoreRecords.h"
+#include "richtext/Scoring.h"
 
 #include <charconv>
 
@@ -7,18 +8,6 @@ namespace reader {
 namespace {
 
 constexpr std::size_t kFieldsPerRecord = 5;
-
-std::vector<std::string_view> fieldsOf(std::string_view score)
-{
-    std::vector<std::string_view> fields;
-    std::size_t from = 0;
-    for (std::size_t nul = score.find('\0'); nul != std::string_view::npos; nul = score.find('\0', from)) {
-        fields.push_back(score.substr(from, nul - from));
-        from = nul + 1;
-    }
-    fields.push_back(score.substr(from));
-    return fields;
-}
 
 int wholeNumber(std::string_view field, int lowest)
 {
@@ -42,7 +31,7 @@ ScoreRecord::Kind kindOf(std::string_view field)
 
 std::vector<ScoreRecord> DecodeScore(std::string_view score)
 {
-    const std::vector<std::string_view> fields = fieldsOf(score);
+    const std::vector<std::string_view> fields = richtext::ScoreFields(score);
     std::vector<ScoreRecord> records;
     for (std::size_t i = 0; i < fields.size();) {
         // The empty fields between records: a text record's ending NUL

@@ -118,31 +118,34 @@ public:
     }
 };
 
-class FakeButton : public FakeControlOf<Button> {
+template <class Base>
+class FakeTextControlOf : public FakeControlOf<Base> {
 public:
-    std::string caption_;
     std::string fontName;
     double fontSize = 9;
     Color fore = 0, back = 0;
+
+    void setFontName(const std::string& name) override { fontName = name; }
+    void setFontSize(double points) override { fontSize = points; }
+    void setColors(Color f, Color b) override { fore = f, back = b; }
+};
+
+class FakeButton : public FakeTextControlOf<Button> {
+public:
+    std::string caption_;
     std::function<void()> click;
 
     void setCaption(const std::string& text) override { caption_ = text; }
     std::string caption() const override { return caption_; }
-    void setFontName(const std::string& name) override { fontName = name; }
-    void setFontSize(double points) override { fontSize = points; }
-    void setColors(Color f, Color b) override { fore = f, back = b; }
     void onClick(std::function<void()> h) override { click = std::move(h); }
     // Like the window system, a hidden or disabled button takes no click.
-    void press() { if (click && enabled_ && visible_) click(); }
+    void press() { if (click && this->enabled_ && this->visible_) click(); }
 };
 
-class FakeListBox : public FakeControlOf<ListBox> {
+class FakeListBox : public FakeTextControlOf<ListBox> {
 public:
     std::vector<std::string> items;
     int current = -1;
-    std::string fontName;
-    double fontSize = 9;
-    Color fore = 0, back = 0;
     std::function<void(int)> choose;
 
     void clear() override { items.clear(); current = -1; }
@@ -151,14 +154,11 @@ public:
     std::string item(int index) const override { return items.at(std::size_t(index)); }
     int currentIndex() const override { return current; }
     void setCurrentIndex(int index) override { current = index >= 0 && index < count() ? index : -1; }
-    void setFontName(const std::string& name) override { fontName = name; }
-    void setFontSize(double points) override { fontSize = points; }
-    void setColors(Color f, Color b) override { fore = f, back = b; }
     void onChoose(std::function<void(int)> h) override { choose = std::move(h); }
     // The user chooses a line, as a click on it would.
     void userChooses(int index)
     {
-        if (!enabled_ || index < 0 || index >= count())
+        if (!this->enabled_ || index < 0 || index >= count())
             return;
         current = index;
         if (choose)

@@ -133,17 +133,22 @@ private:
 
 QString cssColor(Color c) { return QString("rgb(%1,%2,%3)").arg(redOf(c)).arg(greenOf(c)).arg(blueOf(c)); }
 
-void setFontOf(QWidget* widget, const std::string& name, double points)
+} // namespace
+
+void setWidgetFont(QWidget* widget, const std::string& face, double points)
 {
     QFont f = widget->font();
-    if (!name.empty())
-        f.setFamily(QString::fromStdString(name));
+    if (!face.empty())
+        f.setFamily(QString::fromStdString(face));
     if (points > 0)
         f.setPointSizeF(points);
     widget->setFont(f);
 }
 
-} // namespace
+void setWidgetColors(QWidget* widget, const char* styleSheet, Color fore, Color back)
+{
+    widget->setStyleSheet(QString(styleSheet).arg(cssColor(fore), cssColor(back)));
+}
 
 QtEditBox::QtEditBox(QWidget* parent) : edit_(new QLineEdit(parent))
 {
@@ -159,15 +164,11 @@ QtButton::QtButton(QWidget* parent) : button_(new QPushButton(parent))
     button_->show();
 }
 
-void QtButton::setFontName(const std::string& name) { setFontOf(button_, name, 0); }
-void QtButton::setFontSize(double points) { setFontOf(button_, {}, points); }
-
-void QtButton::setColors(Color fore, Color back)
+const char* QtButton::styleSheet() const
 {
-    button_->setStyleSheet(QString("QPushButton { color: %1; background: %2; border: 1px solid %1; border-radius: 3px; }"
-                                   "QPushButton:pressed { color: %2; background: %1; }"
-                                   "QPushButton:disabled { color: gray; }")
-                               .arg(cssColor(fore), cssColor(back)));
+    return "QPushButton { color: %1; background: %2; border: 1px solid %1; border-radius: 3px; }"
+           "QPushButton:pressed { color: %2; background: %1; }"
+           "QPushButton:disabled { color: gray; }";
 }
 
 QtListBox::QtListBox(QWidget* parent) : list_(new QListWidget(parent))
@@ -205,15 +206,11 @@ void QtListBox::setCurrentIndex(int index)
     list_->setCurrentRow(index);
 }
 
-void QtListBox::setFontName(const std::string& name) { setFontOf(list_, name, 0); }
-void QtListBox::setFontSize(double points) { setFontOf(list_, {}, points); }
-
-void QtListBox::setColors(Color fore, Color back)
+const char* QtListBox::styleSheet() const
 {
-    list_->setStyleSheet(QString("QListWidget { color: %1; background: %2; border: none; }"
-                                 "QListWidget::item { padding: 3px 2px; }"
-                                 "QListWidget::item:selected { color: %2; background: %1; }")
-                             .arg(cssColor(fore), cssColor(back)));
+    return "QListWidget { color: %1; background: %2; border: none; }"
+           "QListWidget::item { padding: 3px 2px; }"
+           "QListWidget::item:selected { color: %2; background: %1; }";
 }
 
 QWidget* widgetOf(Container& container)
