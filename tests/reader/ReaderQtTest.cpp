@@ -10,6 +10,7 @@
 #include "support/Paths.h"
 
 #include <QCoreApplication>
+#include <QDirIterator>
 #include <QFileInfo>
 #include <QKeyEvent>
 #include <QLineEdit>
@@ -144,6 +145,10 @@ TEST_F(ReaderOnTheDisc, AnswersAreTypedScoredKeptAndPutBack)
     const std::string file = qt->userFiles.folder() + "/gushi.txt-LESSON1.answers";
     EXPECT_EQ(file.rfind(home.path().toStdString(), 0), 0u) << file;
     EXPECT_TRUE(QFileInfo::exists(QString::fromStdString(file)));
+    // The disc is read-only on a real drive: nothing of the answers lands there.
+    QDirIterator onDisc(QString::fromStdString(testsupport::discDir()), {"*.answers"}, QDir::Files,
+                        QDirIterator::Subdirectories);
+    EXPECT_FALSE(onDisc.hasNext()) << onDisc.next().toStdString();
 
     choose(0);
     EXPECT_EQ(window->Session().Current(), 0);
