@@ -2,6 +2,7 @@
 #include "Application.h"
 #include "Drives.h"
 #include "MessageBoxes.h"
+#include "Shell.h"
 #include "TextFiles.h"
 #include "Toolkit.h"
 #include "UserFiles.h"
@@ -17,6 +18,7 @@ struct Platform {
     Toolkit& toolkit;
     OpticalDrives& drives;
     FontRegistry& fonts;
+    Shell& shell;
     UserFiles& userFiles;
 };
 

@@ -12,9 +12,10 @@ struct FakePlatform {
     FakeToolkit toolkit;
     FakeOpticalDrives drives;
     FakeFontRegistry fonts;
+    FakeShell shell;
     FakeUserFiles userFiles;
 
-    Platform platform() { return Platform{app, messages, textFiles, toolkit, drives, fonts, userFiles}; }
+    Platform platform() { return Platform{app, messages, textFiles, toolkit, drives, fonts, shell, userFiles}; }
 };
 
 } // namespace platform::fake

@@ -20,6 +20,8 @@ std::unique_ptr<Button> FakeToolkit::createButton(Container&) { return track<Fak
 std::unique_ptr<ListBox> FakeToolkit::createListBox(Container&) { return track<FakeListBox, ListBox>(listBoxes); }
 std::unique_ptr<Browser> FakeToolkit::createBrowser(Container&) { return track<FakeBrowser, Browser>(browsers); }
 std::unique_ptr<FlashPlayer> FakeToolkit::createFlashPlayer(Container&) { return track<FakeFlashPlayer, FlashPlayer>(flashPlayers); }
+std::unique_ptr<MediaPlayer> FakeToolkit::createMediaPlayer(Container&) { return track<FakeMediaPlayer, MediaPlayer>(mediaPlayers); }
+std::unique_ptr<MciDevice> FakeToolkit::createMciDevice() { return track<FakeMciDevice, MciDevice>(mciDevices); }
 std::unique_ptr<Timer> FakeToolkit::createTimer() { return track<FakeTimer, Timer>(timers); }
 std::unique_ptr<PictureClip> FakeToolkit::createPictureClip() { return track<FakePictureClip, PictureClip>(pictureClips); }
 
