@@ -120,6 +120,10 @@ public:
     // Puts one answer of GetScore back.
     void PutScore(const std::string& subjectType, const std::string& subjectName, int subjectNo,
                   const std::string& value);
+    // Puts a check box's state back and draws it; GetScore leaves check
+    // boxes out, so a host that keeps answers reads them from Document().
+    // An index outside the check boxes is skipped, as PutScore skips.
+    void PutCheckBox(std::int16_t index, bool checked);
     std::string GetTextValue(std::int16_t index) const;
     std::int16_t GetTextLeft(std::int16_t index) const;
     // The box's y on the surface.

@@ -22,6 +22,13 @@ std::unique_ptr<EditBox> QtToolkit::createEditBox(Container& parent)
     return std::make_unique<QtEditBox>(widgetOf(parent));
 }
 
+std::unique_ptr<Button> QtToolkit::createButton(Container& parent) { return std::make_unique<QtButton>(widgetOf(parent)); }
+
+std::unique_ptr<ListBox> QtToolkit::createListBox(Container& parent)
+{
+    return std::make_unique<QtListBox>(widgetOf(parent));
+}
+
 std::unique_ptr<Timer> QtToolkit::createTimer() { return std::make_unique<QtTimer>(); }
 
 std::unique_ptr<PictureClip> QtToolkit::createPictureClip() { return std::make_unique<QtPictureClip>(); }

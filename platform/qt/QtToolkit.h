@@ -10,6 +10,8 @@ public:
     std::unique_ptr<PictureBox> createPictureBox(Container& parent) override;
     std::unique_ptr<Label> createLabel(Container& parent) override;
     std::unique_ptr<EditBox> createEditBox(Container& parent) override;
+    std::unique_ptr<Button> createButton(Container& parent) override;
+    std::unique_ptr<ListBox> createListBox(Container& parent) override;
     std::unique_ptr<Browser> createBrowser(Container& parent) override;
     std::unique_ptr<FlashPlayer> createFlashPlayer(Container& parent) override;
     std::unique_ptr<MediaPlayer> createMediaPlayer(Container& parent) override;
