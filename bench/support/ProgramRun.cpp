@@ -1,0 +1,88 @@
+#include "ProgramRun.h"
+
+#include <csignal>
+#include <cstring>
+#include <fcntl.h>
+#include <stdexcept>
+#include <sys/wait.h>
+#include <thread>
+#include <unistd.h>
+
+extern char** environ;
+
+namespace bench {
+namespace {
+
+// The caller's environment with the given entries replacing any of the same name.
+std::vector<std::string> environmentWith(const std::vector<std::string>& entries)
+{
+    std::vector<std::string> result;
+    for (char** e = environ; *e; ++e) {
+        const std::string entry = *e;
+        const std::string name = entry.substr(0, entry.find('=') + 1);
+        bool replaced = false;
+        for (const std::string& given : entries)
+            replaced = replaced || given.rfind(name, 0) == 0;
+        if (!replaced)
+            result.push_back(entry);
+    }
+    result.insert(result.end(), entries.begin(), entries.end());
+    return result;
+}
+
+std::vector<char*> pointersTo(std::vector<std::string>& strings)
+{
+    std::vector<char*> pointers;
+    for (std::string& s : strings)
+        pointers.push_back(s.data());
+    pointers.push_back(nullptr);
+    return pointers;
+}
+
+} // namespace
+
+ProgramRun::ProgramRun(const std::string& folder, const std::string& program, const std::vector<std::string>& environment)
+{
+    // Everything the child needs is made before the fork: after it, only
+    // system calls.
+    std::vector<std::string> env = environmentWith(environment);
+    std::vector<char*> envp = pointersTo(env);
+    std::vector<std::string> args{program};
+    std::vector<char*> argv = pointersTo(args);
+    started_ = std::chrono::steady_clock::now();
+    pid_ = fork();
+    if (pid_ == 0) {
+        setpgid(0, 0);
+        const int null = open("/dev/null", O_WRONLY);
+        dup2(null, STDOUT_FILENO);
+        dup2(null, STDERR_FILENO);
+        if (chdir(folder.c_str()) == 0)
+            execve(program.c_str(), argv.data(), envp.data());
+        _exit(127);
+    }
+    if (pid_ < 0)
+        throw std::runtime_error("could not start " + program);
+    setpgid(pid_, pid_);
+}
+
+ProgramRun::~ProgramRun()
+{
+    kill(-pid_, SIGTERM);
+    for (int i = 0; i < 100 && running(); ++i)
+        std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    kill(-pid_, SIGKILL);
+    if (running())
+        waitpid(pid_, nullptr, 0);
+}
+
+double ProgramRun::elapsedMs() const
+{
+    return std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - started_).count();
+}
+
+bool ProgramRun::running()
+{
+    return waitpid(pid_, nullptr, WNOHANG) == 0;
+}
+
+} // namespace bench
