@@ -12,7 +12,7 @@ DEBIAN_PACKAGES=(
   mdbtools mdbtools-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   fonts-wqy-microhei
-  xvfb xauth
+  xvfb xauth libx11-dev libxext-dev libxtst-dev
   clang libclang-rt-dev
   nodejs
 )
