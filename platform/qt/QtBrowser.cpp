@@ -1,4 +1,5 @@
 #include "QtBrowser.h"
+#include "PanesFirst.h"
 #include "QtToolkit.h"
 #include "WebEngineSupport.h"
 
@@ -52,14 +53,23 @@ QtBrowser::QtBrowser(QWidget* parent) : view_(new QWebEngineView(parent))
     QObject::connect(page, &QWebEnginePage::loadFinished, view_, [this](bool) { loadFinished(); });
     QObject::connect(page, &QWebEnginePage::titleChanged, view_, [this](const QString& t) { titleChanged(t); });
     view_->show();
+    navigateBlank();
 }
 
-QtBrowser::~QtBrowser() { delete view_.data(); }
+QtBrowser::~QtBrowser()
+{
+    setWriting(false);
+    delete view_.data();
+}
 
 QWidget* QtBrowser::widget() const { return view_.data(); }
 
 void QtBrowser::navigateBlank()
 {
+    if (fresh_)
+        return;
+    fresh_ = true;
+    setWriting(true);
     queued_.clear();
     pendingWrite_.clear();
     loading_ = true;
@@ -68,12 +78,14 @@ void QtBrowser::navigateBlank()
 
 void QtBrowser::openDocument()
 {
+    fresh_ = false;
     flushWrites();
     runOrQueue(QStringLiteral("document.open();"));
 }
 
 void QtBrowser::writeln(const std::string& line)
 {
+    fresh_ = false;
     pendingWrite_ += QString::fromStdString(line);
     pendingWrite_ += '\n';
     // Lines written in one go reach the page as one write.
@@ -85,6 +97,7 @@ void QtBrowser::writeln(const std::string& line)
 
 void QtBrowser::setBodyInnerHtml(const std::string& html)
 {
+    fresh_ = false;
     flushWrites();
     runOrQueue("if (document.body) document.body.innerHTML = " + javaScriptString(QString::fromStdString(html)) + ";");
 }
@@ -96,6 +109,7 @@ void QtBrowser::flushWrites()
         return;
     runOrQueue("document.write(" + javaScriptString(pendingWrite_) + ");");
     pendingWrite_.clear();
+    confirmWritten();
 }
 
 void QtBrowser::runOrQueue(const QString& script)
@@ -115,6 +129,26 @@ void QtBrowser::loadFinished()
         view_->page()->runJavaScript(queued_.front());
         queued_.pop_front();
     }
+    confirmWritten();
+}
+
+void QtBrowser::confirmWritten()
+{
+    if (!writing_ || !idle())
+        return;
+    // Scripts run in the order given: the answer to this one comes after the rest.
+    view_->page()->runJavaScript(QStringLiteral("0"), [view = view_, this](const QVariant&) {
+        if (view && idle())
+            setWriting(false);
+    });
+}
+
+void QtBrowser::setWriting(bool writing)
+{
+    if (writing == writing_)
+        return;
+    writing_ = writing;
+    PanesFirst::instance().setWriting(this, writing);
 }
 
 void QtBrowser::titleChanged(const QString& title)

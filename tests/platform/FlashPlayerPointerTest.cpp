@@ -108,6 +108,16 @@ INSTANTIATE_TEST_SUITE_P(Pointer, FlashPlayerDepartureTest,
         Departure{"WhileHidden", &FlashPlayerPointerTest::whileHidden}),
     [](const testing::TestParamInfo<Departure>& info) { return std::string(info.param.name); });
 
+TEST_F(FlashPlayerPointerTest, StillMovieLeftAloneAnswersThePointer)
+{
+    ASSERT_TRUE(waitUntil([&] { return engineLeftAlone(); }));
+
+    ASSERT_TRUE(hoverTheButton());
+    toTheHostBeside();
+    EXPECT_TRUE(waitUntil([&] { return shownAt(onButton) == upLook; }, 5000));
+    EXPECT_TRUE(waitUntil([&] { return engineLeftAlone(); }));
+}
+
 TEST_F(FlashPlayerPointerTest, ButtonTakesItsOverLookAgainWhenThePointerComesBack)
 {
     ASSERT_TRUE(hoverTheButton());
