@@ -32,7 +32,9 @@ constexpr int settleMarginMs = 500;
 // frames may have dropped some.
 //
 // A movie that cannot sound gets no audio context: an idle one still keeps
-// the web engine's audio service working.
+// the web engine's audio service working. Movies answer the pointer and the
+// keys only: once a page has asked for game controllers, the web engine
+// looks for them sixty times a second for as long as the page lives.
 const char hostPage[] = R"html(<!DOCTYPE html>
 <html><head><meta charset="utf-8">
 <style>
@@ -117,6 +119,8 @@ window.AudioContext = function AudioContext(options) {
     if (!movieMaySound) throw new DOMException("the movie has no sound", "NotSupportedError");
     return new EngineAudioContext(options);
 };
+
+navigator.getGamepads = () => [];
 
 window.RufflePlayer = { config: { polyfills: false } };
 </script>

@@ -2,8 +2,8 @@
 
 namespace platform::qt {
 
-// Sets the web engine's process-wide switches; call before the QApplication
-// exists. Every page (browser panes and Flash players) shares one renderer
+// Sets the web engine's process-wide switches and drawing; call before the
+// QApplication exists. Every page (browser panes and Flash players) shares one renderer
 // process, and WebAssembly is compiled a function at a time when first
 // called, by the baseline compiler only: a further player then costs tens of
 // megabytes instead of a renderer process of its own, and the first one
