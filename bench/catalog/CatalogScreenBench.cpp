@@ -58,6 +58,14 @@ double loadAverage()
 
 void sleepMs(int ms) { std::this_thread::sleep_for(std::chrono::milliseconds(ms)); }
 
+// What went wrong, with a picture of the screen as it was then.
+std::string trouble(VirtualScreen& screen, const std::string& what)
+{
+    const std::string picture = "/tmp/bench_catalog_screen-failed.png";
+    screen.savePng({0, 0, screen.width(), screen.height()}, picture);
+    return what + " (the screen is in " + picture + ")";
+}
+
 // A program started on the screen, with its window found.
 struct Session {
     ProgramRun run;
@@ -70,6 +78,14 @@ struct Session {
     {
     }
 
+    // Why there is no window; a program that ends at once may have found
+    // another instance of itself running (the single-instance test counts
+    // every screen of the machine's user).
+    std::string noWindow(VirtualScreen& screen)
+    {
+        return trouble(screen, run.running() ? "no window within a minute" : "the program ended before it showed a window");
+    }
+
     std::vector<ScreenRect> onScreen(const std::vector<ScreenRect>& places) const
     {
         std::vector<ScreenRect> rects;
@@ -79,35 +95,38 @@ struct Session {
     }
 };
 
-// The benchmark fails, leaving a picture of the screen to look at.
-void fail(benchmark::State& state, VirtualScreen& screen, const std::string& what)
-{
-    const std::string picture = "/tmp/bench_catalog_screen-failed.png";
-    screen.savePng({0, 0, screen.width(), screen.height()}, picture);
-    state.SkipWithError((what + " (the screen is in " + picture + ")").c_str());
-}
-
 // How the places look once the program has started and nothing changes any
-// more. A first run of each program also fills the file cache for the runs
-// that are timed.
+// more; or why not. A first run of each program also fills the file cache
+// for the runs that are timed.
 std::optional<Looks> settledLooks(VirtualScreen& screen, const Program& program,
-    const std::vector<ScreenRect>& places)
+    const std::vector<ScreenRect>& places, std::string& why)
 {
     Session session(screen, program);
-    if (!session.window)
+    if (!session.window) {
+        why = session.noWindow(screen);
         return std::nullopt;
-    return bench::settledLooks(screen, session.onScreen(places), 3000, startLimitMs);
+    }
+    auto looks = bench::settledLooks(screen, session.onScreen(places), 3000, startLimitMs);
+    if (!looks)
+        why = trouble(screen, program.executable + " still changed after a minute");
+    return looks;
 }
 
-// Milliseconds from the program's start until each place shows its settled look.
+// Milliseconds from the program's start until each place shows its settled
+// look; or why not.
 std::optional<std::vector<double>> timesToPaint(VirtualScreen& screen, const Program& program,
-    const std::vector<ScreenRect>& places, const Looks& looks)
+    const std::vector<ScreenRect>& places, const Looks& looks, std::string& why)
 {
     Session session(screen, program);
-    if (!session.window)
+    if (!session.window) {
+        why = session.noWindow(screen);
         return std::nullopt;
-    return timesUntilShown(screen, session.onScreen(places), looks, [&] { return session.run.elapsedMs(); },
-        startLimitMs);
+    }
+    auto times = timesUntilShown(screen, session.onScreen(places), looks,
+        [&] { return session.run.elapsedMs(); }, startLimitMs);
+    if (!times)
+        why = trouble(screen, program.executable + " did not show its settled look within a minute");
+    return times;
 }
 
 // Both programs start in turn; the catalog's time until its tree and list
@@ -120,17 +139,19 @@ void BM_StartToFirstPaint(benchmark::State& state)
     const std::vector<ScreenRect> catalogPlaces{treePane, listPane, buttonBar};
     const std::vector<ScreenRect> barePlaces{wholeWindow};
     const double loadBefore = loadAverage();
+    std::string why;
     for (auto _ : state) {
-        auto catalogLooks = settledLooks(screen, catalog, catalogPlaces);
-        auto bareLooks = settledLooks(screen, bareWindow, barePlaces);
-        if (!catalogLooks || !bareLooks)
-            return fail(state, screen, "a program did not settle");
+        auto catalogLooks = settledLooks(screen, catalog, catalogPlaces, why);
+        auto bareLooks = catalogLooks ? settledLooks(screen, bareWindow, barePlaces, why) : std::nullopt;
+        if (!bareLooks)
+            return state.SkipWithError(why.c_str());
         std::vector<double> bare, panes, bar;
         for (int i = 0; i < timedStarts; ++i) {
-            auto bareTimes = timesToPaint(screen, bareWindow, barePlaces, *bareLooks);
-            auto catalogTimes = timesToPaint(screen, catalog, catalogPlaces, *catalogLooks);
-            if (!bareTimes || !catalogTimes)
-                return fail(state, screen, "a program was not painted in time");
+            auto bareTimes = timesToPaint(screen, bareWindow, barePlaces, *bareLooks, why);
+            auto catalogTimes = bareTimes ? timesToPaint(screen, catalog, catalogPlaces, *catalogLooks, why)
+                                          : std::nullopt;
+            if (!catalogTimes)
+                return state.SkipWithError(why.c_str());
             bare.push_back((*bareTimes)[0]);
             panes.push_back(std::max((*catalogTimes)[0], (*catalogTimes)[1]));
             bar.push_back((*catalogTimes)[2]);
@@ -152,11 +173,14 @@ struct SettledCatalog {
     VirtualScreen screen{1024, 768};
     std::unique_ptr<Session> session;
 
-    bool start()
+    // Starts the catalog and waits until it is settled; or says why not.
+    std::string start()
     {
         screen.movePointer(screen.width() - 1, screen.height() - 1);
         session = std::make_unique<Session>(screen, catalog);
-        return session->window && settle({wholeWindow}, 3000);
+        if (!session->window)
+            return session->noWindow(screen);
+        return settle({wholeWindow}, 3000) ? std::string() : trouble(screen, "the catalog still changed after a minute");
     }
     bool settle(const std::vector<ScreenRect>& places, int quietMs)
     {
@@ -182,14 +206,15 @@ void clickToPaint(benchmark::State& state, const std::vector<ScreenRect>& before
     const ScreenRect& second, const ScreenRect& pane)
 {
     SettledCatalog catalogWindow;
-    if (!catalogWindow.start())
-        return fail(state, catalogWindow.screen, "the catalog did not settle");
+    if (const std::string why = catalogWindow.start(); !why.empty())
+        return state.SkipWithError(why.c_str());
     for (const ScreenRect& place : before)
         catalogWindow.lookAfterClick(place, pane);
     auto firstLook = catalogWindow.lookAfterClick(first, pane);
     auto secondLook = catalogWindow.lookAfterClick(second, pane);
     if (!firstLook || !secondLook || *firstLook == *secondLook)
-        return fail(state, catalogWindow.screen, "the two clicks did not show two different pages");
+        return state.SkipWithError(
+            trouble(catalogWindow.screen, "the two clicks did not show two different pages").c_str());
     const double loadBefore = loadAverage();
     for (auto _ : state) {
         std::vector<double> times;
@@ -202,7 +227,8 @@ void clickToPaint(benchmark::State& state, const std::vector<ScreenRect>& before
                 [&] { return std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - clicked).count(); },
                 10000);
             if (!shown)
-                return fail(state, catalogWindow.screen, "a click was not answered within ten seconds");
+                return state.SkipWithError(
+                    trouble(catalogWindow.screen, "a click was not answered within ten seconds").c_str());
             times.push_back((*shown)[0]);
             catalogWindow.settle({pane}, 300);
         }
@@ -230,7 +256,10 @@ BENCHMARK(BM_ClickBookToPaintedDetail)->UseManualTime()->Iterations(1)->Unit(ben
 
 // The catalog left alone after its start, the pointer outside its window:
 // the share of one core that its process and the web engine's processes use
-// over ten seconds, and their memory (proportional set size) at the end.
+// over ten seconds, and their memory (proportional set size) at the end. The
+// ten seconds begin five seconds after the window stopped changing, when the
+// web engine's own work after loading (collecting garbage, caching compiled
+// scripts) is done.
 void BM_IdleAfterStart(benchmark::State& state)
 {
     const double loadBefore = loadAverage();
@@ -238,8 +267,9 @@ void BM_IdleAfterStart(benchmark::State& state)
         std::vector<double> shares, pss;
         for (int i = 0; i < idleRuns; ++i) {
             SettledCatalog catalogWindow;
-            if (!catalogWindow.start())
-                return fail(state, catalogWindow.screen, "the catalog did not settle");
+            if (const std::string why = catalogWindow.start(); !why.empty())
+                return state.SkipWithError(why.c_str());
+            sleepMs(5000);
             const pid_t pid = catalogWindow.session->run.pid();
             const double cpuBefore = processTreeCpuSeconds(pid);
             const auto start = std::chrono::steady_clock::now();
