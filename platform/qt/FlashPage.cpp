@@ -1,6 +1,5 @@
 #include "FlashPage.h"
 #include "MovieTraits.h"
-#include "PanesFirst.h"
 #include "WebEngineSupport.h"
 
 #include <QColor>
@@ -212,12 +211,12 @@ FlashPage::FlashPage(const QString& engineFolder, QObject* parent)
     });
 }
 
-void FlashPage::startAfterPanes()
+void FlashPage::start()
 {
     if (started_)
         return;
     started_ = true;
-    PanesFirst::instance().whenPanesWritten(this, [this] { setHtml(QString::fromUtf8(hostPage), engineBase_); });
+    setHtml(QString::fromUtf8(hostPage), engineBase_);
 }
 
 void FlashPage::run(const QString& script)
@@ -230,7 +229,7 @@ void FlashPage::run(const QString& script)
 
 void FlashPage::playMovie(int load, const QByteArray& movie, bool contextMenu)
 {
-    startAfterPanes();
+    start();
     const MovieTraits traits = readMovieTraits(movie);
     const QString stillAfterMs = traits.framesUntilStill
         ? QString::number(qRound(1000.0 * (*traits.framesUntilStill + 1) / traits.frameRate) + settleMarginMs)

@@ -1,5 +1,4 @@
 #include "QtBrowser.h"
-#include "PanesFirst.h"
 #include "QtToolkit.h"
 #include "WebEngineSupport.h"
 
@@ -56,11 +55,7 @@ QtBrowser::QtBrowser(QWidget* parent) : view_(new QWebEngineView(parent))
     navigateBlank();
 }
 
-QtBrowser::~QtBrowser()
-{
-    setWriting(false);
-    delete view_.data();
-}
+QtBrowser::~QtBrowser() { delete view_.data(); }
 
 QWidget* QtBrowser::widget() const { return view_.data(); }
 
@@ -69,7 +64,6 @@ void QtBrowser::navigateBlank()
     if (fresh_)
         return;
     fresh_ = true;
-    setWriting(true);
     queued_.clear();
     pendingWrite_.clear();
     loading_ = true;
@@ -109,7 +103,6 @@ void QtBrowser::flushWrites()
         return;
     runOrQueue("document.write(" + javaScriptString(pendingWrite_) + ");");
     pendingWrite_.clear();
-    confirmWritten();
 }
 
 void QtBrowser::runOrQueue(const QString& script)
@@ -129,26 +122,6 @@ void QtBrowser::loadFinished()
         view_->page()->runJavaScript(queued_.front());
         queued_.pop_front();
     }
-    confirmWritten();
-}
-
-void QtBrowser::confirmWritten()
-{
-    if (!writing_ || !idle())
-        return;
-    // Scripts run in the order given: the answer to this one comes after the rest.
-    view_->page()->runJavaScript(QStringLiteral("0"), [view = view_, this](const QVariant&) {
-        if (view && idle())
-            setWriting(false);
-    });
-}
-
-void QtBrowser::setWriting(bool writing)
-{
-    if (writing == writing_)
-        return;
-    writing_ = writing;
-    PanesFirst::instance().setWriting(this, writing);
 }
 
 void QtBrowser::titleChanged(const QString& title)

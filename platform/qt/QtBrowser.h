@@ -38,9 +38,6 @@ private:
     void flushWrites();
     void loadFinished();
     void titleChanged(const QString& title);
-    void setWriting(bool writing);
-    // Marks the document written once the page has run every script handed over.
-    void confirmWritten();
 
     QPointer<QWebEngineView> view_;
     std::deque<QString> queued_;
@@ -48,7 +45,6 @@ private:
     bool flushScheduled_ = false;
     bool loading_ = false;
     bool fresh_ = false;
-    bool writing_ = false;
     std::function<void(const std::string&)> titleHandler_;
 };
 
