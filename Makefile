@@ -3,7 +3,7 @@ BUILD_DIR ?= build
 ASAN_DIR ?= build-asan
 JOBS ?= $(shell nproc)
 
-.PHONY: all setup build run test test-asan bench clean
+.PHONY: all setup build run disc-image test test-asan bench clean
 
 all: build
 
@@ -20,6 +20,10 @@ build: setup $(BUILD_DIR)/build.ninja
 run: build
 	@if [ -x $(BUILD_DIR)/disc/play ]; then cd $(BUILD_DIR)/disc && ./play; \
 	else cd $(BUILD_DIR)/disc/product && ./product; fi
+
+# Writes the sample disc as an ISO 9660 image, $(BUILD_DIR)/disc.iso.
+disc-image: build
+	cmake --build $(BUILD_DIR) --target disc_image
 
 test: build
 	cd $(BUILD_DIR) && QT_QPA_PLATFORM=offscreen QTWEBENGINE_DISABLE_SANDBOX=1 \

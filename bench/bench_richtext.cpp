@@ -238,4 +238,139 @@ BENCHMARK(BM_PageEngine_Refresh1)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_QTextDocument_ParseLayoutPaint)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_QTextDocument_LayoutPaint)->Unit(benchmark::kMillisecond);
 
+// The engine on its own, on the Qt surface: repainting a page, scrolling
+// from the first page to the last, and the pointer moving over the last
+// page while the host highlights the sentence under it.
+namespace {
+
+// A lesson of many pages that stays within 16-bit document coordinates:
+// paragraphs of sentences with hot words, a picture every twelve
+// paragraphs, exercises of all three kinds and rules.
+std::string manyPagesLesson(int paragraphs)
+{
+    static const char* const kSentences[] = {"春天来了，山上的花都开了，小鸟在树上唱歌。", "老师说，每天读书写字，学习就会进步。",
+                                             "我们一起去学校，路上看见了很多朋友。", "秋天的风吹过田野，树叶变成了金色。"};
+    static const char* const kHotWords[] = {"花", "老师", "学校", "秋天"};
+    std::string markup = "<P>";
+    for (int p = 0; p < paragraphs; ++p) {
+        if (p % 12 == 0)
+            markup += std::string("<IMG SRC=pic.png MASK=mask.png WIDTH=120 HEIGHT=90 ALIGN=") +
+                      (p % 24 == 0 ? "LEFT" : "RIGHT") + ">";
+        for (int s = 0; s < 4; ++s) {
+            const int k = (p + s) % 4;
+            markup += std::string("<T TYPE=SEN>") + kSentences[k] + "<T TYPE=HOT>" + kHotWords[k] + "</T>" +
+                      kSentences[(k + 1) % 4] + "</T>";
+        }
+        if (p % 6 == 0) {
+            const std::string group = "q" + std::to_string(p);
+            markup += "<INPUT TYPE=TEXT WIDTH=8 VALUE=答案><INPUT TYPE=CHECKBOX CHECKED=true>"
+                      "<INPUT TYPE=RADIO NAME=" + group + " CHECKED=true><INPUT TYPE=RADIO NAME=" + group + ">";
+        }
+        markup += p % 10 == 9 ? "<BR><HR>" : "<BR>";
+    }
+    return markup;
+}
+
+// A host window with the engine on its form, the lesson laid out and painted.
+struct QtLessonPage {
+    QTemporaryDir folder;
+    platform::qt::QtToolkit toolkit;
+    platform::fake::FakeApplication application;
+    platform::fake::FakeMessageBoxes messages;
+    platform::qt::QtForm form;
+    std::unique_ptr<richtext::CSuperTextC::PictureSet> images = holders();
+    std::unique_ptr<richtext::CSuperTextC::PictureSet> masks = holders();
+    std::unique_ptr<richtext::CSuperTextC::EditSet> edits =
+        controlSet<platform::EditBox>([this] { return toolkit.createEditBox(form); });
+    richtext::CSuperTextC engine{toolkit, application, messages};
+
+    QtLessonPage()
+    {
+        QImage picture(120, 90, QImage::Format_RGB32);
+        picture.fill(Qt::darkCyan);
+        picture.save(folder.filePath("PIC.PNG"));
+        picture.fill(Qt::black);
+        picture.save(folder.filePath("MASK.PNG"));
+        application.realFileSystem = true;
+        form.setGeometry(0, 0, kPageWidth + 10, kPageHeight);
+        engine.InitProc(form, 0, 0, kPageWidth + 10, kPageHeight);
+        engine.SetObject(images.get(), masks.get(), edits.get());
+        engine.CurrPath(folder.path().toStdString());
+        engine.HotColor(platform::rgb(0, 0, 255));
+        engine.Text(manyPagesLesson(500));
+        engine.Refresh();
+    }
+
+    // Picture holders keep pictures for the engine and are not shown themselves.
+    std::unique_ptr<richtext::CSuperTextC::PictureSet> holders()
+    {
+        return controlSet<platform::PictureBox>([this] {
+            auto holder = toolkit.createPictureBox(form);
+            holder->setVisible(false);
+            return holder;
+        });
+    }
+
+    std::int16_t lastPage() const { return std::int16_t(engine.nTotLine() - engine.nPageLine()); }
+
+    void count(benchmark::State& state) const
+    {
+        state.counters["lines"] = engine.nTotLine();
+        state.counters["pages"] = double(engine.nTotLine()) / engine.nPageLine();
+        state.counters["pieces"] = engine.Document().nTotPiece();
+        state.counters["hot_words"] = engine.Document().nTotHot();
+        if (engine.Truncated())
+            state.SkipWithError("the lesson does not fit 16-bit coordinates");
+    }
+};
+
+void BM_PageEngine_RepaintPage(benchmark::State& state)
+{
+    QtLessonPage page;
+    page.engine.ScrollTo(std::int16_t(page.lastPage() / 2));
+    for (auto _ : state)
+        page.engine.CallPaintPage();
+    page.count(state);
+}
+
+void BM_PageEngine_ScrollToFirstToLastPage(benchmark::State& state)
+{
+    QtLessonPage page;
+    for (auto _ : state) {
+        state.PauseTiming();
+        page.engine.ScrollTo(0);
+        state.ResumeTiming();
+        page.engine.ScrollTo(page.lastPage());
+    }
+    page.count(state);
+}
+
+// The pointer visits a grid over the last page, so most moves enter another
+// sentence: the host takes the old highlight off and puts the new one on.
+void BM_PageEngine_PointerMoveOverLastPage(benchmark::State& state)
+{
+    QtLessonPage page;
+    richtext::CSuperTextC& engine = page.engine;
+    engine.ScrollTo(page.lastPage());
+    engine.MoveInSen = [&engine](std::int16_t s) { engine.PrintSen(s); };
+    engine.MoveOutSen = [&engine](std::int16_t s) { engine.PrintSen(s); };
+    std::vector<std::pair<float, float>> points;
+    for (int row = 0; row < engine.nPageLine(); ++row)
+        for (int column = 0; column < 8; ++column)
+            points.emplace_back(float(20 + column * 70), float((row + 0.5) * engine.nLineHeight()));
+    std::size_t next = 0;
+    for (auto _ : state) {
+        const auto [x, y] = points[next];
+        engine.OnMMove(0, 0, x, y);
+        next = (next + 1) % points.size();
+    }
+    page.count(state);
+}
+
+} // namespace
+
+BENCHMARK(BM_PageEngine_RepaintPage)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_PageEngine_ScrollToFirstToLastPage)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_PageEngine_PointerMoveOverLastPage)->Unit(benchmark::kMicrosecond);
+
 int main(int argc, char** argv) { return bench::runQtBenchmarks(argc, argv); }

@@ -1,8 +1,9 @@
 #include "Database.h"
 #include "ConnectionImpl.h"
 #include "DatabaseFile.h"
-#include "JetImport.h"
+#include "JetProcess.h"
 #include "RecordsetImpl.h"
+#include "platform/PathCase.h"
 #include "startup/Text.h"
 
 namespace catalog {
@@ -20,13 +21,15 @@ std::string connectionStringFor(const std::string& databaseFile)
 SqliteDatabase openDatabase(const std::string& path)
 {
     if (RecogniseDatabaseFile(path) == DatabaseFormat::Jet)
-        return ImportJetFile(path);
+        return ReadJetFileInChild(path);
     return OpenReadOnlySqlite(path);
 }
 
 Connection openConnection(const std::string& connectionString)
 {
-    SqliteDatabase db = openDatabase(DataSourceOf(connectionString));
+    // A disc authored where names ignore case may spell the folder or the
+    // file otherwise.
+    SqliteDatabase db = openDatabase(platform::ExistingPathIgnoringCase(DataSourceOf(connectionString)));
     return Connection(std::make_unique<ConnectionImpl>(connectionString, std::move(db)));
 }
 

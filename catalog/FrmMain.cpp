@@ -2,6 +2,8 @@
 #include "TitleSignals.h"
 #include "startup/Text.h"
 
+#include <iostream>
+
 namespace catalog {
 
 namespace {
@@ -64,8 +66,10 @@ void FrmMain::Init()
     LoadImageButtons();
     try {
         CatalogConnection.emplace(GetConnection(platform_.app));
-    } catch (const DatabaseError& e) {
-        platform_.messages.ok(std::string("无法打开书目数据库：") + e.what());
+    } catch (const DatabaseError&) {
+        // The user is told which file; the library's own words reach the
+        // log with the exception, through the start-up sequence.
+        platform_.messages.ok("无法打开书目数据库：" + DataSourceOf(ConnectionString(platform_.app.programFolder())));
         throw;
     }
     WritePages();
@@ -137,7 +141,8 @@ void FrmMain::UserAction(const std::function<void()>& action)
     try {
         action();
     } catch (const DatabaseError& e) {
-        platform_.messages.ok(std::string("查询书目时出错：") + e.what());
+        std::cerr << "catalog database: " << e.what() << '\n';
+        platform_.messages.ok("查询书目时出错：" + DataSourceOf(CatalogConnection->connectionString()));
     }
 }
 

@@ -1,6 +1,7 @@
 #include "JetImport.h"
 #include "Database.h"
 #include "JetTable.h"
+#include "NameOrder.h"
 
 #include <charconv>
 #include <cstdio>
@@ -98,6 +99,10 @@ void createTable(sqlite3* db, const JetTable& table)
         if (i > 0)
             sql += ", ";
         sql += QuoteIdentifier(table.columnName(i)) + " " + sqlTypeName(table.columnType(i));
+        // A Jet file has one sort order for all its text; a Chinese one is
+        // the name order.
+        if (table.columnType(i) == ImportedType::Text)
+            sql += std::string(" COLLATE ") + kNameOrderCollation;
     }
     ExecuteSql(db, sql + ")");
 }

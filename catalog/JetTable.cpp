@@ -44,8 +44,10 @@ JetTable::JetTable(MdbHandle* mdb, MdbCatalogEntry* entry)
     lengths_.resize(table_->num_cols);
     for (unsigned i = 0; i < table_->num_cols; ++i) {
         columns_.push_back(static_cast<MdbColumn*>(g_ptr_array_index(table_->columns, i)));
-        buffers_[i].resize(mdb_->bind_size);
-        mdb_bind_column(table_, static_cast<int>(i) + 1, buffers_[i].data(), &lengths_[i]);
+        // Left uninitialised: a value fills only its own length of the
+        // 64 KiB, and untouched pages are never brought in.
+        buffers_[i] = std::make_unique_for_overwrite<char[]>(mdb_->bind_size);
+        mdb_bind_column(table_, static_cast<int>(i) + 1, buffers_[i].get(), &lengths_[i]);
     }
 }
 
@@ -61,7 +63,7 @@ bool JetTable::fetchRow() { return mdb_fetch_row(table_) != 0; }
 
 std::string_view JetTable::text(std::size_t index) const
 {
-    return std::string_view(buffers_.at(index).data(), static_cast<std::size_t>(lengths_.at(index)));
+    return std::string_view(buffers_.at(index).get(), static_cast<std::size_t>(lengths_.at(index)));
 }
 
 std::string JetTable::oleBytes(std::size_t index) const

@@ -4,6 +4,7 @@
 #include <glib.h>
 #include <mdbtools.h>
 
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -47,7 +48,7 @@ private:
     MdbTableDef* table_;
     std::string name_;
     std::vector<MdbColumn*> columns_;
-    std::vector<std::vector<char>> buffers_;
+    std::vector<std::unique_ptr<char[]>> buffers_;
     std::vector<int> lengths_;
 };
 

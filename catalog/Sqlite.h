@@ -22,6 +22,11 @@ using SqliteStatement = std::unique_ptr<sqlite3_stmt, FinalizeSqliteStatement>;
 std::string ReadOnlyUri(const std::string& path);
 SqliteDatabase OpenReadOnlySqlite(const std::string& path);
 SqliteDatabase OpenInMemorySqlite();
+// The bytes of a whole database, as its file would hold them.
+std::string SerializeSqlite(sqlite3* db);
+// A read-only in-memory database made of such bytes; throws DatabaseError
+// when they are not a database.
+SqliteDatabase DeserializeSqlite(const std::string& image);
 // Runs statements that return no rows; throws DatabaseError on failure.
 void ExecuteSql(sqlite3* db, const std::string& sql);
 SqliteStatement PrepareSql(sqlite3* db, const std::string& sql);

@@ -45,13 +45,11 @@ void TreePage::WriteTreeNodes()
 
 void TreePage::WriteTypeNodes(std::int32_t P)
 {
-    if (std::find(walkPath_.begin(), walkPath_.end(), P) != walkPath_.end())
-        return;
     walkPath_.push_back(P);
     const std::string parent = std::to_string(P);
     for (Recordset rows = GetRecordset(connection_, TypeNodesQuery(P), 0); !rows.atEnd(); rows.moveNext()) {
         const auto id = startup::toInt32(rows.field("ID"));
-        if (!id)
+        if (!id || !IsNewNode(*id))
             continue;
         const std::string I = std::to_string(*id);
         pane_.writeln("var Node" + I + " = new TreeNode();");
@@ -62,6 +60,11 @@ void TreePage::WriteTypeNodes(std::int32_t P)
         WriteTypeNodes(*id);
     }
     walkPath_.pop_back();
+}
+
+bool TreePage::IsNewNode(std::int32_t id) const
+{
+    return id != 0 && std::find(walkPath_.begin(), walkPath_.end(), id) == walkPath_.end();
 }
 
 } // namespace catalog

@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
 namespace catalog {
 
@@ -20,11 +21,15 @@ public:
     void WriteTypeNodes(std::int32_t P);
 
 private:
+    // A row may become a node unless it is the root (ID 0) or a category on
+    // the path being walked: either would put a node among its own
+    // descendants, and the page library would draw it without end.
+    bool IsNewNode(std::int32_t id) const;
+
     platform::Browser& pane_;
     Connection& connection_;
     std::string F_;
-    // The categories on the path being walked: a category that is its own
-    // ancestor would make the walk endless.
+    // The categories on the path being walked, the root's 0 first.
     std::vector<std::int32_t> walkPath_;
 };
 

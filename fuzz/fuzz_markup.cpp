@@ -1,5 +1,6 @@
-// Feeds arbitrary bytes to the chunked text reader and the page engine. The
-// engine must stay inside its text and arrays, never crash and always end.
+// Feeds arbitrary bytes to the chunked text reader and the page engine, then
+// points at, scrolls, highlights and scores what it laid out. The engine
+// must stay inside its text and arrays, never crash and always end.
 #include "platform/fake/FakePlatform.h"
 #include "richtext/CSuperTextC.h"
 #include "richtext/CTextMark.h"
@@ -49,6 +50,19 @@ void layOut(platform::fake::FakePlatform& fakes, const std::string& markup)
     for (std::int16_t k = 0; k < std::int16_t(engine.DivShown().size()); k += 2)
         engine.SwitchDiv(k);
     engine.Refresh1(3);
+    for (float y = -10; y < 420; y += 13)
+        for (float x = -10; x < 620; x += 31) {
+            engine.OnMMove(0, 0, x, y);
+            engine.OnMDown(1, 0, x, y);
+        }
+    for (std::int16_t s = -1; s <= engine.nTotSen(); ++s) {
+        engine.PrintSen(s);
+        engine.ShowSenInPage(s);
+    }
+    engine.ScrollTo(std::int16_t(engine.nTotLine()));
+    engine.getkey();
+    engine.PutScore("radio", "g", 1, "1");
+    engine.GetScore();
     for (std::int16_t i = -1; i <= engine.Document().nAnchor(); ++i) {
         try {
             engine.GetAnchorLine(i);

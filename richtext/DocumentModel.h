@@ -118,4 +118,40 @@ struct PageRectangle {
     std::int32_t Bottom = 0;
 };
 
+// Where the page lies on the surface, how tall its lines are and which band
+// of the document it shows. Page tops and bottoms are kept wider than the
+// document's 16-bit coordinates so the last page of a document that reaches
+// the end of that range is still addressed.
+struct PageMetrics {
+    PageRectangle PageRect;
+    double RawLineHeight = 0; // one line of text + 2
+    double nLineHeight = 0;   // RawLineHeight + the line space
+    std::int16_t nPageLine = 0;
+    std::int32_t nTotLine = 0;
+    std::int32_t FirstLine = 0;
+
+    // The document y shown at surface y 0.
+    std::int32_t PageTop() const;
+    // The lowest document y whose line is still painted.
+    std::int64_t PageBottom() const { return std::int64_t(PageTop()) + PageRect.Bottom - PageRect.Top; }
+    // The first line of the last full page; 0 for a document shorter than a page.
+    std::int32_t HighestFirstLine() const { return nTotLine > nPageLine ? nTotLine - nPageLine : 0; }
+    // The line a document y lies on.
+    std::int16_t LineOf(std::int32_t y) const;
+};
+
+inline std::int32_t PageMetrics::PageTop() const
+{
+    std::int32_t top = 0;
+    storeRounded(top, FirstLine * nLineHeight);
+    return top;
+}
+
+inline std::int16_t PageMetrics::LineOf(std::int32_t y) const
+{
+    std::int16_t line = 0;
+    storeRounded(line, y / nLineHeight);
+    return line;
+}
+
 } // namespace richtext

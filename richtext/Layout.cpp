@@ -1,4 +1,5 @@
 #include "CSuperTextC.h"
+#include "FontStyle.h"
 #include "TextScan.h"
 #include "Words.h"
 #include "startup/Text.h"
@@ -32,17 +33,17 @@ bool CSuperTextC::InitProc(platform::Surface& ps, double X, double Y, double W, 
     ResetModel();
     ResetStyle();
     ps_ = &ps;
-    storeRounded(PageRect_.Left, X);
-    storeRounded(PageRect_.Top, Y);
-    storeRounded(PageRect_.Right, X + W - 10);
-    storeRounded(PageRect_.Bottom, Y + H - 1);
+    storeRounded(page_.PageRect.Left, X);
+    storeRounded(page_.PageRect.Top, Y);
+    storeRounded(page_.PageRect.Right, X + W - 10);
+    storeRounded(page_.PageRect.Bottom, Y + H - 1);
     ps.setFillColor(platform::rgb(0, 200, 200));
     ps.setFillStyle(platform::FillStyle::Solid);
-    nPageLine_ = CountPageLines();
-    RawLineHeight_ = ps.textHeight("H") + 2;
-    nLineHeight_ = RawLineHeight_ + nLineSpace_;
+    page_.nPageLine = CountPageLines();
+    page_.RawLineHeight = ps.textHeight("H") + 2;
+    page_.nLineHeight = page_.RawLineHeight + nLineSpace_;
     layout_.ImgBottom = 0;
-    if (nPageLine_ == 0)
+    if (page_.nPageLine == 0)
         return false;
     DefaultFontName_ = ps.font().name;
     DefaultFontSize_ = sizeText(ps.font().size);
@@ -56,8 +57,8 @@ bool CSuperTextC::InitProc(platform::Surface& ps, double X, double Y, double W, 
 void CSuperTextC::nLineSpace(std::int16_t space)
 {
     nLineSpace_ = space;
-    nLineHeight_ = RawLineHeight_ + space;
-    nPageLine_ = CountPageLines();
+    page_.nLineHeight = page_.RawLineHeight + space;
+    page_.nPageLine = CountPageLines();
 }
 
 // A page that cannot be measured holds no line.
@@ -65,7 +66,7 @@ std::int16_t CSuperTextC::CountPageLines()
 {
     if (!ps_)
         return 0;
-    const double lines = (double(PageRect_.Bottom) - PageRect_.Top + 1) / (ps_->textHeight("H") + 2 + nLineSpace_);
+    const double lines = (double(page_.PageRect.Bottom) - page_.PageRect.Top + 1) / (ps_->textHeight("H") + 2 + nLineSpace_);
     std::int16_t count = 0;
     if (std::isfinite(lines))
         storeRounded(count, std::trunc(lines));
@@ -87,7 +88,12 @@ void CSuperTextC::ResetModel()
     nSenTag_ = 0;
     layout_.CurX = 0;
     layout_.CurY = 0;
-    FirstLine_ = 0;
+    page_.FirstLine = 0;
+    truncated_ = false;
+    lastPlacedY_ = 0;
+    CurSen_ = CurHot_ = CurImg_ = -1;
+    ShowKey_ = false;
+    ++generation_;
     imageAtCount_ = std::size_t(-1);
 }
 
@@ -114,21 +120,35 @@ void CSuperTextC::CountDivs(std::string_view source)
 void CSuperTextC::computeTotalLines()
 {
     const double y = layout_.CurY < layout_.ImgBottom ? layout_.ImgBottom : layout_.CurY;
-    storeRounded(nTotLine_, y / nLineHeight_ + 1);
+    storeRounded(page_.nTotLine, y / page_.nLineHeight + 1);
+}
+
+// Stores a coordinate of a placed item. One that 16-bit coordinates cannot
+// hold ends the layout: the document stops at its last line that fits
+// rather than keeping items at places they do not have.
+bool CSuperTextC::storePlace(std::int16_t& field, double value)
+{
+    auto converted = startup::toInt16(value);
+    if (!converted) {
+        stopLayout();
+        return false;
+    }
+    field = *converted;
+    return true;
+}
+
+void CSuperTextC::stopLayout()
+{
+    truncated_ = true;
+    layout_.CurY = lastPlacedY_;
 }
 
 std::int16_t CSuperTextC::MeasureText(std::string_view text)
 {
     if (!ps_)
         return 0;
-    platform::FontSpec font = ps_->font();
-    font.italic = layout_.CurItalic;
-    font.bold = layout_.CurBold;
-    font.underline = layout_.CurUnderline;
-    if (!layout_.CurFontName.empty())
-        font.name = layout_.CurFontName;
-    if (auto size = startup::parseNumber(layout_.CurFontSize); size && *size > 0)
-        font.size = *size;
+    platform::FontSpec font = styledFont(ps_->font(), layout_.CurFontName, layout_.CurFontSize, layout_.CurBold,
+                                         layout_.CurItalic, layout_.CurUnderline);
     ps_->setFont(font);
     const double width = ps_->textWidth(std::string(text));
     font.italic = font.bold = font.underline = false;
@@ -151,7 +171,7 @@ void CSuperTextC::AdvancePen(std::string_view text)
 
 void CSuperTextC::NewLine()
 {
-    storeRounded(layout_.CurY, layout_.CurY + nLineHeight_);
+    storeRounded(layout_.CurY, layout_.CurY + page_.nLineHeight);
     if (layout_.InTable) {
         layout_.CurX = kTableLineX;
         return;
@@ -190,8 +210,8 @@ std::int32_t CSuperTextC::LeftLimit(std::int32_t y)
 std::int32_t CSuperTextC::RightLimit(std::int32_t y)
 {
     if (doc_.Images.empty())
-        return PageRect_.Right;
-    const std::int32_t pageWidth = std::int32_t(std::int64_t(PageRect_.Right) - PageRect_.Left);
+        return page_.PageRect.Right;
+    const std::int32_t pageWidth = std::int32_t(std::int64_t(page_.PageRect.Right) - page_.PageRect.Left);
     const int i = imageAt(y);
     if (i < 0 || doc_.Images[i].Align != "RIGHT")
         return pageWidth;
@@ -213,7 +233,7 @@ void CSuperTextC::PlaceRun(std::string_view run)
     if (isSpacesOnly(run))
         return;
     std::string buffer;
-    for (std::string_view word = NextWord(run); !word.empty(); word = NextWord(run)) {
+    for (std::string_view word = NextWord(run); !word.empty() && !truncated_; word = NextWord(run)) {
         if (isNonBreakingSpace(word))
             skipNonBreakingSpace();
         else if (isWideWord(word))
@@ -221,6 +241,8 @@ void CSuperTextC::PlaceRun(std::string_view run)
         else
             placeNarrowWord(buffer, word);
     }
+    if (truncated_)
+        return;
     PlacePiece(buffer);
     AdvancePen(buffer);
 }
@@ -268,12 +290,13 @@ void CSuperTextC::breakLine(std::string& buffer, std::string_view word)
 void CSuperTextC::PlacePiece(const std::string& text)
 {
     if (layout_.CurAlign == 2) {
-        const double centred = (double(PageRect_.Right) - PageRect_.Left - MeasureText(text)) / 2;
+        const double centred = (double(page_.PageRect.Right) - page_.PageRect.Left - MeasureText(text)) / 2;
         storeRounded(layout_.CurX, centred);
     }
     Piece piece;
-    storeRounded(piece.X, layout_.CurX);
-    storeRounded(piece.Y, layout_.CurY);
+    if (!storePlace(piece.X, layout_.CurX) || !storePlace(piece.Y, layout_.CurY))
+        return;
+    lastPlacedY_ = layout_.CurY;
     piece.Text = text;
     if (ps_)
         storeRounded(piece.Width, ps_->textWidth(text));

@@ -80,11 +80,13 @@ std::string GetAttr(std::string_view attributes, std::string_view name, platform
     const std::string_view after = attributes.substr(attributes.find('=', found) + 1);
     // Positions are counted from the first non-space character after "=" but
     // applied right after the "=", so only a value written straight after
-    // "=" reads correctly. A trailing space before ">" ends a value like any
-    // other space.
+    // "=" reads correctly. Spaces around a value are never part of it, at
+    // either end ("TYPE= SEN" and "TYPE=SEN " both read SEN); only quotes
+    // keep spaces.
     const std::size_t end = valueEnd(trimLeft(after));
     const std::string_view raw = end == 0 ? after : after.substr(0, bytesOfCharacters(after, end - 1));
-    std::string value = stripQuotes(raw);
+    const std::string_view unspaced = trimLeft(raw);
+    std::string value = stripQuotes(!unspaced.empty() && unspaced.front() == '"' ? unspaced : trimRight(unspaced));
     if (value.empty())
         messages.ok(std::string(attributes) + "::语法错误 在属性" + std::string(name) + "中");
     return value;

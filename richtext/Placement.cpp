@@ -2,12 +2,17 @@
 #include "TextScan.h"
 #include "startup/Text.h"
 
+#include <algorithm>
+#include <limits>
+
 namespace richtext {
 
 namespace {
 
 constexpr int kInlinePictureGap = 5;
 constexpr std::int32_t kTextBoxDrop = 2;
+constexpr std::int16_t kWidest = std::numeric_limits<std::int16_t>::max();
+constexpr std::int16_t kLowest = std::numeric_limits<std::int16_t>::min();
 
 template <class T>
 T* createElement(platform::ControlSet<T>* set, int index)
@@ -64,6 +69,9 @@ void CSuperTextC::PlacePicture(const std::string& attributes)
 
     std::int32_t x = 0, y = 0;
     movePenForPicture(image.Align, w, x, y);
+    std::int16_t top = 0;
+    if (!storePlace(top, y) || !storePlace(layout_.ImgBottom, double(y) + h))
+        return;
     image.Left = x;
     image.Top = y;
     storeRounded(image.Right, double(x) + w);
@@ -73,7 +81,6 @@ void CSuperTextC::PlacePicture(const std::string& attributes)
         doc_.Images.push_back(image);
         createPictureHolders(index, files);
     }
-    storeRounded(layout_.ImgBottom, double(y) + h);
 }
 
 // A left picture shares the line only with the pen at the left margin; a
@@ -81,7 +88,7 @@ void CSuperTextC::PlacePicture(const std::string& attributes)
 void CSuperTextC::movePenForPicture(const std::string& align, std::int16_t w, std::int32_t& x, std::int32_t& y)
 {
     const std::int32_t curX = layout_.CurX;
-    const double nextLine = layout_.CurY + nLineHeight_;
+    const double nextLine = layout_.CurY + page_.nLineHeight;
     y = layout_.CurY;
     if (align == "LEFT") {
         x = 0;
@@ -94,12 +101,12 @@ void CSuperTextC::movePenForPicture(const std::string& align, std::int16_t w, st
     } else if (align == "CENTER") {
         x = 0;
     } else if (align == "RIGHT") {
-        x = std::int32_t(std::int64_t(PageRect_.Right) - PageRect_.Left - w);
+        x = std::int32_t(std::int64_t(page_.PageRect.Right) - page_.PageRect.Left - w);
         if (curX != 0)
             storeRounded(y, nextLine);
     } else {
         x = curX;
-        if (std::int64_t(curX) + w > PageRect_.Right) {
+        if (std::int64_t(curX) + w > page_.PageRect.Right) {
             x = 10;
             storeRounded(y, nextLine);
         }
@@ -157,15 +164,16 @@ void CSuperTextC::addTextBox(TextBoxEntry box, const std::string& widthValue, co
 {
     const auto lines = startup::parseNumber(heightValue);
     if (lines)
-        storeRounded(box.Height, nLineHeight_ * *lines - 2);
+        storeRounded(box.Height, page_.nLineHeight * *lines - 2);
     box.Width = textBoxWidth(widthValue);
     if (RightLimit(layout_.CurY) < std::int64_t(layout_.CurX) + box.Width)
         NewLine();
-    storeRounded(box.X, layout_.CurX);
-    storeRounded(box.Y, double(layout_.CurY) + kTextBoxDrop);
+    if (!storePlace(box.X, layout_.CurX) || !storePlace(box.Y, double(layout_.CurY) + kTextBoxDrop))
+        return;
     storeRounded(layout_.CurX, double(layout_.CurX) + box.Width);
     if (lines)
-        storeRounded(layout_.CurY, layout_.CurY + nLineHeight_ * (*lines - 1));
+        storeRounded(layout_.CurY, layout_.CurY + page_.nLineHeight * (*lines - 1));
+    lastPlacedY_ = layout_.CurY;
     if (!roomFor16BitCount(doc_.TextBoxes.size()))
         return;
     doc_.TextBoxes.push_back(box);
@@ -181,7 +189,7 @@ std::int16_t CSuperTextC::textBoxWidth(const std::string& widthValue)
     std::int16_t width = 0;
     if (!widthValue.empty() && widthValue.back() == '%') {
         if (auto percent = startup::parseNumber(std::string_view(widthValue).substr(0, widthValue.size() - 1)))
-            storeRounded(width, (double(PageRect_.Right) - PageRect_.Left - 1) * *percent / 100);
+            storeRounded(width, (double(page_.PageRect.Right) - page_.PageRect.Left - 1) * *percent / 100);
     } else if (auto count = startup::parseNumber(widthValue)) {
         storeRounded(width, *count * MeasureText("H"));
     }
@@ -194,22 +202,23 @@ void CSuperTextC::keepSquareOnLine(std::int16_t width)
         NewLine();
 }
 
-template <typename SquareInput> void CSuperTextC::placeSquareInput(SquareInput& item)
+template <typename SquareInput> bool CSuperTextC::placeSquareInput(SquareInput& item)
 {
-    storeRounded(item.Width, RawLineHeight_);
+    storeRounded(item.Width, page_.RawLineHeight);
     item.Height = item.Width;
     keepSquareOnLine(item.Width);
-    storeRounded(item.X, layout_.CurX);
-    storeRounded(item.Y, layout_.CurY);
+    if (!storePlace(item.X, layout_.CurX) || !storePlace(item.Y, layout_.CurY))
+        return false;
+    lastPlacedY_ = layout_.CurY;
     storeRounded(layout_.CurX, double(layout_.CurX) + item.Width);
+    return true;
 }
 
 void CSuperTextC::addCheckBox(bool key)
 {
     CheckBoxEntry item;
     item.Key = key;
-    placeSquareInput(item);
-    if (roomFor16BitCount(doc_.CheckBoxes.size()))
+    if (placeSquareInput(item) && roomFor16BitCount(doc_.CheckBoxes.size()))
         doc_.CheckBoxes.push_back(item);
 }
 
@@ -218,8 +227,7 @@ void CSuperTextC::addRadio(bool key, const std::string& group)
     RadioEntry item;
     item.Key = key;
     item.Group = group;
-    placeSquareInput(item);
-    if (roomFor16BitCount(doc_.Radios.size()))
+    if (placeSquareInput(item) && roomFor16BitCount(doc_.Radios.size()))
         doc_.Radios.push_back(item);
 }
 
@@ -231,9 +239,11 @@ void CSuperTextC::AddRule()
         return;
     RuleEntry rule;
     const std::int32_t left = LeftLimit(layout_.CurY);
-    storeRounded(rule.X1, left > 10 ? left : 0);
-    storeRounded(rule.Y, layout_.CurY);
-    storeRounded(rule.X2, RightLimit(layout_.CurY));
+    if (!storePlace(rule.X1, left > 10 ? left : 0) || !storePlace(rule.Y, layout_.CurY))
+        return;
+    // A right limit outside the 16-bit range lies off any surface: the rule
+    // ends as well at the range's end.
+    rule.X2 = std::int16_t(std::clamp<std::int32_t>(RightLimit(layout_.CurY), kLowest, kWidest));
     doc_.Rule.push_back(rule);
 }
 

@@ -4,6 +4,8 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
+# The last line holds what the disc's programs need at run time; README.txt on
+# the disc names the same packages for its users.
 DEBIAN_PACKAGES=(
   build-essential cmake ninja-build pkg-config
   qt6-base-dev qt6-webengine-dev qt6-multimedia-dev
@@ -13,8 +15,10 @@ DEBIAN_PACKAGES=(
   libgtest-dev libgmock-dev libbenchmark-dev
   fonts-wqy-microhei
   xvfb xauth libx11-dev libxext-dev libxtst-dev
+  xorriso ffmpeg
   clang libclang-rt-dev
   nodejs
+  libqt6webenginewidgets6 libqt6multimediawidgets6 libmdb3 libsqlite3-0
 )
 
 missing_packages() {

@@ -16,6 +16,7 @@ DrawOp FakeSurface::makeOp(DrawOp::Kind kind) const
     op.kind = kind;
     op.font = font_;
     op.drawMode = drawMode_;
+    op.drawWidth = drawWidth_;
     op.fillStyle = fillStyle_;
     op.fillColor = fillColor_;
     op.color = foreColor_;
@@ -41,10 +42,12 @@ void FakeSurface::print(const std::string& text)
 
 double FakeSurface::textWidth(const std::string& text)
 {
+    const double scale = font_.size > 0 ? font_.size / baseSize : 1;
+    const double extra = (font_.bold ? boldExtra : 0) + (font_.italic ? italicExtra : 0);
     double width = 0;
     std::size_t pos = 0;
     while (pos < text.size())
-        width += isWideChar(nextCodePoint(text, pos)) ? wideWidth : narrowWidth;
+        width += (isWideChar(nextCodePoint(text, pos)) ? wideWidth : narrowWidth) * scale + extra;
     return width;
 }
 

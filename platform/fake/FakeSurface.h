@@ -17,18 +17,25 @@ struct DrawOp {
     RasterOp op = RasterOp::SrcCopy;
     FontSpec font;
     DrawMode drawMode = DrawMode::CopyPen;
+    int drawWidth = 1;
     FillStyle fillStyle = FillStyle::Transparent;
     Color fillColor = 0;
 };
 
 // A surface with fixed, simple metrics that records every drawing call.
-// A narrow character is narrowWidth units wide, a wide character (two bytes
-// in GB2312) wideWidth; every text is lineHeight high.
+// In a font of baseSize, a narrow character is narrowWidth units wide and a
+// wide character (two bytes in GB2312) wideWidth; other sizes scale both in
+// proportion. Bold adds boldExtra and italic italicExtra to every character,
+// so code that measures in the wrong style is caught; underline adds
+// nothing. Every text is lineHeight high.
 class FakeSurface : public virtual Surface {
 public:
     double narrowWidth = 8;
     double wideWidth = 16;
     double lineHeight = 16;
+    double baseSize = 9;
+    double boldExtra = 2;
+    double italicExtra = 1;
 
     std::vector<DrawOp> ops;
     // Every font the surface was set to, in order.

@@ -221,8 +221,9 @@ std::vector<std::string> LinuxOpticalDrives::list()
     return names;
 }
 
-bool QtFontRegistry::registerFontFile(const std::string& path)
+bool QtFontRegistry::registerFontFile(const std::string& givenPath)
 {
+    const std::string path = ExistingPathIgnoringCase(givenPath);
     if (!QFileInfo(QString::fromStdString(path)).isFile())
         return false;
     const bool forWidgets = QFontDatabase::addApplicationFont(QString::fromStdString(path)) >= 0;

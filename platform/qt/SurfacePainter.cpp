@@ -142,10 +142,29 @@ void SurfacePainter::cls()
     repaintBackground();
 }
 
+// Drawings wholly outside the backing image are skipped before a painter is
+// made for them, moving the pen as drawing would: the painter would clip
+// them away, and pages draw many such (hot words, inputs and rules off the
+// page).
+bool SurfacePainter::drawsOnImage(QRectF bounds, double margin, double penX, double penY)
+{
+    if (bounds.adjusted(-margin, -margin, margin, margin).intersects(QRectF(backing_.rect())))
+        return true;
+    CurrentX = penX;
+    CurrentY = penY;
+    return false;
+}
+
 void SurfacePainter::print(const std::string& text)
 {
-    const QString s = QString::fromStdString(text);
     const QFontMetricsF& metrics = current().metrics;
+    // Text runs right from the pen, its glyphs may lean a little left of it.
+    const QRectF runs(CurrentX - metrics.height(), CurrentY, 1e9, metrics.height());
+    if (!drawsOnImage(runs, 1, CurrentX, CurrentY)) {
+        CurrentX += textWidth(text);
+        return;
+    }
+    const QString s = QString::fromStdString(text);
     QPainter p(&backing_);
     p.setFont(current().font);
     p.setPen(toQColor(foreColor_));
@@ -185,6 +204,8 @@ void SurfacePainter::preparePen(QPainter& p, Color c) const
 
 void SurfacePainter::line(double x1, double y1, double x2, double y2, Color c)
 {
+    if (!drawsOnImage(normalized(x1, y1, x2, y2), drawWidth_ + 1, x2, y2))
+        return;
     QPainter p(&backing_);
     preparePen(p, c);
     p.drawLine(QPointF(x1, y1), QPointF(x2, y2));
@@ -196,6 +217,8 @@ void SurfacePainter::line(double x1, double y1, double x2, double y2, Color c)
 
 void SurfacePainter::box(double x1, double y1, double x2, double y2, Color c)
 {
+    if (!drawsOnImage(normalized(x1, y1, x2, y2), drawWidth_ + 1, x2, y2))
+        return;
     QPainter p(&backing_);
     preparePen(p, c);
     if (fillStyle_ == FillStyle::Solid)
@@ -209,6 +232,8 @@ void SurfacePainter::box(double x1, double y1, double x2, double y2, Color c)
 
 void SurfacePainter::filledBox(double x1, double y1, double x2, double y2, Color c)
 {
+    if (!drawsOnImage(normalized(x1, y1, x2, y2), 1, x2, y2))
+        return;
     QPainter p(&backing_);
     if (drawMode_ == DrawMode::Invert)
         p.setCompositionMode(QPainter::RasterOp_NotDestination);
@@ -222,6 +247,8 @@ void SurfacePainter::filledBox(double x1, double y1, double x2, double y2, Color
 
 void SurfacePainter::circle(double x, double y, double radius, Color c)
 {
+    if (!drawsOnImage(QRectF(x - radius, y - radius, 2 * radius, 2 * radius), drawWidth_ + 1, x, y))
+        return;
     QPainter p(&backing_);
     p.setRenderHint(QPainter::Antialiasing, drawMode_ == DrawMode::CopyPen);
     preparePen(p, c);

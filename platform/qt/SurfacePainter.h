@@ -49,6 +49,7 @@ public:
 
 private:
     void preparePen(class QPainter& p, Color c) const;
+    bool drawsOnImage(QRectF bounds, double margin, double penX, double penY);
     void repaintBackground();
 
     // A font in use with its metrics and the advances of the characters

@@ -1,4 +1,5 @@
 #include "WebEngineSupport.h"
+#include "DiscFileUrls.h"
 
 #include <QCoreApplication>
 #include <QWebEnginePage>
@@ -10,7 +11,12 @@ namespace platform::qt {
 
 namespace {
 
-// Refuses every request that would leave the machine.
+// Refuses every request that would leave the machine, and finds the disc's
+// files whatever the letter case the page asks for. Qt 6.4 hands this
+// interceptor the file: requests of a page's scripts, style sheets and
+// pictures and follows a redirect to another file: URL; a URL scheme of
+// our own would instead need another base than file: in every page and a
+// handler serving every file.
 class LocalOnlyInterceptor : public QWebEngineUrlRequestInterceptor {
 public:
     using QWebEngineUrlRequestInterceptor::QWebEngineUrlRequestInterceptor;
@@ -19,6 +25,8 @@ public:
         const QString scheme = info.requestUrl().scheme();
         if (scheme != "file" && scheme != "data" && scheme != "blob" && scheme != "about")
             info.block(true);
+        else if (auto found = CaseCorrectedFileUrl(info.requestUrl()))
+            info.redirect(*found);
     }
 };
 

@@ -131,6 +131,17 @@ TEST_F(DatabaseFileTest, MissingProgramDatabaseNamesItsPath)
     }
 }
 
+TEST_F(DatabaseFileTest, ProgramDatabaseIsFoundWhateverTheCaseOfItsNames)
+{
+    fs::create_directories(dir.path() / "database");
+    writeCatalog(dir.file("database/TAVRO.MDB"));
+    platform::fake::FakeApplication app;
+    app.folder = dir.path().string();
+    Connection connection = GetConnection(app);
+    EXPECT_EQ(GetRecordset(connection, BookDetailQuery(1), 0).field("Name"), "红楼梦");
+    EXPECT_EQ(DataSourceOf(connection.connectionString()), app.folder + "/DataBase/tavro.mdb");
+}
+
 TEST_F(DatabaseFileTest, FileIsRecognisedByContentWhateverItsName)
 {
     for (const char* name : {"catalog.db", "tavro.mdb", "no-extension"}) {

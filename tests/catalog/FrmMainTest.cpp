@@ -176,6 +176,19 @@ TEST_F(FrmMainTest, ExitButtonZeroEndsTheProgramAndOthersDoNothing)
     EXPECT_THROW(form().fireMouseDown(770, 10), ProgramEnded);
 }
 
+TEST_F(FrmMainTest, ClosingTheWindowEndsTheProgram)
+{
+    window->Init();
+    EXPECT_EQ(fp.app.endCalls, 0);
+    try {
+        form().close();
+        FAIL() << "the program went on";
+    } catch (const ProgramEnded& ended) {
+        EXPECT_EQ(ended.status, 0);
+    }
+    EXPECT_EQ(fp.app.endCalls, 1);
+}
+
 TEST_F(FrmMainTest, TipsAppearWhenTheTipTimerFires)
 {
     window->Init();
@@ -208,14 +221,19 @@ TEST_F(FrmMainTest, AMissingButtonBarEndsTheProgramDuringInit)
     EXPECT_FALSE(form().shown);
 }
 
+// The user reads what failed and which file, in Chinese; the engine's
+// English words go to the log only.
 TEST_F(BrokenQueryTest, ADatabaseErrorIsShownAndTheWindowGoesOn)
 {
     window->Init();
     auto& box = *fp.toolkit.editBoxes.at(0);
     box.setText("x");
+    testing::internal::CaptureStderr();
     box.pressKey(13);
+    const std::string log = testing::internal::GetCapturedStderr();
     ASSERT_EQ(fp.messages.shown.size(), 1u);
-    EXPECT_EQ(fp.messages.shown[0].text.rfind("查询书目时出错：", 0), 0u);
+    EXPECT_EQ(fp.messages.shown[0].text, "查询书目时出错：" + catalog.folder() + "/DataBase/tavro.mdb");
+    EXPECT_NE(log.find("no such column: Isdeleted"), std::string::npos) << log;
     tree().raiseTitleChange("Node3");
     EXPECT_EQ(fp.messages.shown.size(), 2u);
 }
@@ -232,7 +250,7 @@ TEST(FrmMainStartup, AMissingDatabaseIsReportedAndThePanesStayQuiet)
     EXPECT_FALSE(window->PagesReady);
     // The missing button resources are reported too; the database once.
     ASSERT_FALSE(fp.messages.shown.empty());
-    EXPECT_EQ(fp.messages.shown.back().text.rfind("无法打开书目数据库：", 0), 0u);
+    EXPECT_EQ(fp.messages.shown.back().text, "无法打开书目数据库：/nonexistent-disc/DataBase/tavro.mdb");
     EXPECT_EQ(std::count_if(fp.messages.shown.begin(), fp.messages.shown.end(),
                             [](const auto& m) { return m.text.rfind("无法打开书目数据库：", 0) == 0; }),
               1);

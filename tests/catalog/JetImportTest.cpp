@@ -1,4 +1,4 @@
-#include "support/Paths.h"
+#include "JetFixtures.h"
 #include "TestCatalog.h"
 #include "catalog/Database.h"
 #include "platform/fake/FakeServices.h"
@@ -14,18 +14,10 @@ namespace fs = std::filesystem;
 
 namespace {
 
-std::string fixture(const std::string& name) { return testsupport::fixturesDir() + "/jet/" + name; }
+using testsupport::fileBytes;
+using testsupport::WithJetFixtures;
+std::string fixture(const std::string& name) { return testsupport::jetFixture(name); }
 
-// The Jet fixtures live beside the repository, not in it: without them the
-// tests that read them are skipped, saying where they were looked for.
-template <typename Base> class WithJetFixtures : public Base {
-protected:
-    void SetUp() override
-    {
-        if (!fs::is_directory(testsupport::fixturesDir() + "/jet"))
-            GTEST_SKIP() << "no Jet fixtures in " << testsupport::fixturesDir() << "/jet";
-    }
-};
 using JetImportTest = WithJetFixtures<::testing::Test>;
 
 std::vector<std::string> column(Connection& connection, const std::string& query, const std::string& field)
@@ -120,12 +112,6 @@ TEST_F(JetImportTest, JetFileUnderTheCatalogsNameIsOpenedByGetConnection)
     app.folder = dir.path().string();
     Connection connection = GetConnection(app);
     EXPECT_EQ(column(connection, "Select B From Table1 Where A = 'a'", "B"), std::vector<std::string>{"b"});
-}
-
-std::string fileBytes(const std::string& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
 }
 
 struct ChineseTextCase {

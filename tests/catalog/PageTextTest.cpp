@@ -24,18 +24,6 @@ TEST(PageText, EachPlaceGetsItsOwnEscaping)
     EXPECT_EQ(fileUrlAttribute("/disc/100%#1?/it's"), "/disc/100%25%231%3F/it&#39;s");
 }
 
-TEST(PageText, PageHeadIsTheTenFixedLinesWithTheFolder)
-{
-    const auto head = PageHead("/media/cdrom/product");
-    ASSERT_EQ(head.size(), 10u);
-    EXPECT_EQ(head[0], "<html>");
-    EXPECT_EQ(head[2], "<meta http-equiv='Content-Type' content='text/html'; charset='gb2312'>");
-    EXPECT_EQ(head[6], "<META http-equiv='Expires' CONTENT='0'>");
-    EXPECT_EQ(head[7], "<script language='javascript' src='/media/cdrom/product/Script/tree.js'></script>");
-    EXPECT_EQ(head[8], "<LINK href='/media/cdrom/product/Script/Tree.css' type='text/css' rel='stylesheet'>");
-    EXPECT_EQ(head[9], "</head>");
-}
-
 TEST(TitleSignals, TreeTitlesSkipFourCharactersAndReadTheNumber)
 {
     EXPECT_EQ(CategoryFromTreeTitle("Node7"), 7);

@@ -39,8 +39,17 @@ const std::vector<TestBook> books = {
 
 bool isShown(const TestBook& book) { return book.deleted == 0; }
 
-// Null names first, then by bytes: the order of "Order By Name".
-bool nameOrder(const TestBook* a, const TestBook* b) { return a->name < b->name; }
+// Every book by name, as "Order By Name" lists them: the null name first,
+// then ASCII with letters in either case together, then Chinese by pinyin
+// (da, hong, san, tang, yi).
+const std::vector<std::int32_t> idsByName = {9, 12, 6, 4, 14, 8, 3, 11, 5, 7, 40001, 1, 2, 10, 13};
+
+std::size_t rankByName(const TestBook* book)
+{
+    return static_cast<std::size_t>(std::find(idsByName.begin(), idsByName.end(), book->id) - idsByName.begin());
+}
+
+bool nameOrder(const TestBook* a, const TestBook* b) { return rankByName(a) < rankByName(b); }
 
 std::vector<std::string> idsOf(std::vector<const TestBook*> selected, bool sortByName)
 {
@@ -96,6 +105,17 @@ protected:
     platform::fake::FakeApplication app;
     std::unique_ptr<Connection> connection;
 };
+
+TEST(SqliteCatalogBooks, TheNameRankingHoldsEveryBookOnce)
+{
+    std::vector<std::int32_t> ids;
+    for (const auto& book : books)
+        ids.push_back(book.id);
+    std::vector<std::int32_t> ranked = idsByName;
+    std::sort(ids.begin(), ids.end());
+    std::sort(ranked.begin(), ranked.end());
+    EXPECT_EQ(ranked, ids);
+}
 
 TEST_F(SqliteCatalogTest, ConnectionStringNamesTheProgramFoldersDatabase)
 {

@@ -19,6 +19,28 @@ TEST(FakeSurface, MeasuresNarrowAndWideCharactersByItsFixedMetrics)
     EXPECT_EQ(s.ops[0].x1, 5);
 }
 
+TEST(FakeSurface, WidthsFollowBoldItalicAndSizeButNotUnderline)
+{
+    struct Case {
+        FontSpec font;
+        double width; // of "a中"
+    };
+    const Case cases[] = {
+        {{"宋体", 9}, 24},
+        {{"宋体", 9, true}, 28},
+        {{"宋体", 9, false, true}, 26},
+        {{"宋体", 9, true, true}, 30},
+        {{"宋体", 9, false, false, true}, 24},
+        {{"宋体", 18}, 48},
+        {{"宋体", 4.5, true}, 16},
+    };
+    FakeSurface s;
+    for (const auto& c : cases) {
+        s.setFont(c.font);
+        EXPECT_EQ(s.textWidth("a中"), c.width) << c.font.size << c.font.bold << c.font.italic << c.font.underline;
+    }
+}
+
 TEST(FakePictureClip, CellsAreNamedAfterTheSourceAndSizedByTheGrid)
 {
     FakePictureClip clip;

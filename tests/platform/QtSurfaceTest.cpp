@@ -155,3 +155,38 @@ TEST(QtToolkit, LoadsPicturesByContentAndRefusesOthers)
     EXPECT_EQ(picture->height(), 3);
     QFile::remove(path);
 }
+
+TEST(QtSurface, DrawingsThatReachTheImageAreDrawnAndOthersOnlyMoveThePen)
+{
+    QtForm form;
+    form.setGeometry(0, 0, 60, 40);
+    const QImage blank = form.backing().copy();
+    const double textHeight = form.textHeight("H");
+
+    form.CurrentX = 5;
+    form.CurrentY = -textHeight - 2;
+    form.print("MMM");
+    EXPECT_DOUBLE_EQ(form.CurrentX, 5 + form.textWidth("MMM"));
+    form.line(-20, 50, 80, 50, rgb(0, 0, 0));
+    EXPECT_EQ(form.CurrentY, 50);
+    form.filledBox(61, 0, 70, 10, rgb(0, 0, 0));
+    form.circle(30, -20, 6, rgb(0, 0, 0));
+    form.box(-30, 5, -5, 15, rgb(0, 0, 0));
+    EXPECT_EQ(form.backing(), blank);
+
+    // Text whose lower part reaches the top row, a line along the bottom row,
+    // a box over the right edge and a circle over the top one are drawn.
+    form.CurrentX = 5;
+    form.CurrentY = -textHeight / 2;
+    form.print("MMM");
+    form.line(0, 39, 59, 39, rgb(0, 0, 0));
+    form.filledBox(58, 20, 70, 30, rgb(0, 0, 0));
+    form.circle(30, -3, 6, rgb(0, 0, 0));
+    EXPECT_NE(pixelAt(form, 20, 39), 0xFFFFFFu);
+    EXPECT_EQ(pixelAt(form, 58, 25), 0u);
+    EXPECT_EQ(pixelAt(form, 59, 25), 0u);
+    int darkOnTopRows = 0;
+    for (int x = 0; x < 60; ++x)
+        darkOnTopRows += pixelAt(form, x, 0) != 0xFFFFFFu ? 1 : 0;
+    EXPECT_GT(darkOnTopRows, 3);
+}

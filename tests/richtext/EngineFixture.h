@@ -17,6 +17,38 @@ inline std::string repeated(const std::string& text, int times)
     return result;
 }
 
+// The drawing calls of one kind, in order.
+inline std::vector<platform::fake::DrawOp> ofKind(const std::vector<platform::fake::DrawOp>& ops,
+                                                  platform::fake::DrawOp::Kind kind)
+{
+    std::vector<platform::fake::DrawOp> result;
+    for (const auto& op : ops)
+        if (op.kind == kind)
+            result.push_back(op);
+    return result;
+}
+
+// Puts every answer of a GetScore string back: each record is kind,
+// number, name, answer and key.
+inline void putScoreBack(CSuperTextC& engine, const std::string& score)
+{
+    std::vector<std::string> fields;
+    std::size_t from = 0;
+    for (std::size_t nul = score.find('\0'); nul != std::string::npos; nul = score.find('\0', from)) {
+        fields.push_back(score.substr(from, nul - from));
+        from = nul + 1;
+    }
+    fields.push_back(score.substr(from));
+    for (std::size_t i = 0; i + 3 < fields.size();) {
+        if (fields[i] == "text" || fields[i] == "radio") {
+            engine.PutScore(fields[i], fields[i + 2], std::stoi(fields[i + 1]), fields[i + 3]);
+            i += 5;
+        } else {
+            ++i;
+        }
+    }
+}
+
 using platform::fake::FakeEditBox;
 using platform::fake::FakePictureBox;
 
@@ -62,6 +94,14 @@ protected:
         for (const auto& piece : pieces())
             texts.push_back(piece.Text);
         return texts;
+    }
+
+    // What the surface was asked to do since the last call.
+    std::vector<platform::fake::DrawOp> takeOps()
+    {
+        std::vector<platform::fake::DrawOp> ops;
+        ops.swap(surface.ops);
+        return ops;
     }
 
     FakePictureBox& imageHolder(int index) { return dynamic_cast<FakePictureBox&>((*images)[index]); }

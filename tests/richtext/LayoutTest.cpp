@@ -49,7 +49,7 @@ TEST_F(LayoutTest, MetricsFollowThePageAndTheLineSpace)
     EXPECT_EQ(surface.fillColor(), platform::rgb(0, 200, 200));
     EXPECT_EQ(surface.fillStyle(), platform::FillStyle::Solid);
 
-    layOut("<B>a<BR>b");
+    layOut("<P>a<BR>b");
     const auto before = placed();
     engine.nLineSpace(4);
     EXPECT_EQ(engine.nLineHeight(), 22);
@@ -77,16 +77,30 @@ TEST_F(LayoutTest, AnEmptyDocumentHasOneLineAndNoPieces)
 
 TEST_F(LayoutTest, LatinWordsGetASpaceBeforeThemAndKeepTheirOwn)
 {
-    layOut("<B>Hello world");
+    layOut("<P>Hello world");
     EXPECT_EQ(placed(), (std::vector<Placed>{{" Hello  world", 0, 0}}));
     EXPECT_EQ(pieces()[0].Width, 13 * 8);
     EXPECT_EQ(engine.Layout().CurX, 13 * 8);
 }
 
+TEST_F(LayoutTest, BoldAndItalicTextIsFittedInItsStyleButKeepsItsPlainWidth)
+{
+    // Bold characters are 10 units wide on the fake, italic ones 9, plain 8.
+    layOut("<B>Hello world<BR></B><I>" + repeated("字", 35));
+    ASSERT_EQ(pieces().size(), 3u);
+    EXPECT_EQ(pieces()[0].Text, " Hello  world");
+    EXPECT_EQ(pieces()[0].Width, 13 * 8);
+    // 34 italic wide characters (17 units each) reach 10 + 578; plain ones would fit 36.
+    EXPECT_EQ(pieces()[1].Text, repeated("字", 34));
+    EXPECT_EQ(pieces()[1].Width, 34 * 16);
+    EXPECT_EQ(pieces()[2].Y, 36);
+    EXPECT_EQ(engine.Layout().CurX, 10 + 17);
+}
+
 TEST_F(LayoutTest, WideTextBreaksBetweenAnyTwoCharactersAndLaterLinesStartAtTheMargin)
 {
     // 36 wide characters fill 576 of the 590 units from x 0; from x 10, too.
-    layOut("<B>" + repeated("字", 80));
+    layOut("<P>" + repeated("字", 80));
     EXPECT_EQ(placed(), (std::vector<Placed>{
                             {repeated("字", 36), 0, 0}, {repeated("字", 36), 10, 18}, {repeated("字", 8), 10, 36}}));
     EXPECT_EQ(engine.nTotLine(), 3);
@@ -94,20 +108,20 @@ TEST_F(LayoutTest, WideTextBreaksBetweenAnyTwoCharactersAndLaterLinesStartAtTheM
 
 TEST_F(LayoutTest, PunctuationThatMayNotBeginALineStaysBehindPastTheLimit)
 {
-    layOut("<B>" + repeated("字", 36) + "，。字");
+    layOut("<P>" + repeated("字", 36) + "，。字");
     EXPECT_EQ(placed(), (std::vector<Placed>{{repeated("字", 36) + "，。", 0, 0}, {"字", 10, 18}}));
 }
 
 TEST_F(LayoutTest, ALatinWordBetweenWideCharactersIsSetOffBySpaces)
 {
-    layOut("<B>中文 abc 字");
+    layOut("<P>中文 abc 字");
     EXPECT_EQ(pieceTexts(), Texts{"中文 abc 字"});
 }
 
 TEST_F(LayoutTest, ANarrowWordThatDoesNotFitStartsTheNextLineWithoutItsSpace)
 {
     // Each one-letter word adds three characters (24 units): 24 words fit.
-    layOut("<B>" + repeated("a ", 30));
+    layOut("<P>" + repeated("a ", 30));
     ASSERT_EQ(pieces().size(), 2u);
     EXPECT_EQ(pieces()[0].Text, " a" + repeated("  a", 23) + " ");
     EXPECT_EQ(pieces()[1].X, 10);
@@ -117,13 +131,13 @@ TEST_F(LayoutTest, ANarrowWordThatDoesNotFitStartsTheNextLineWithoutItsSpace)
 TEST_F(LayoutTest, AWordWiderThanTheLineGetsALineOfItsOwn)
 {
     const std::string longWord = repeated("x", 80);
-    layOut("<B>" + longWord + " y");
+    layOut("<P>" + longWord + " y");
     EXPECT_EQ(placed(), (std::vector<Placed>{{"", 0, 0}, {longWord + " ", 10, 18}, {"y", 10, 36}}));
 }
 
 TEST_F(LayoutTest, GlueNextJoinsTheNextNarrowWordWithoutASpace)
 {
-    layOut("<B>ab<U SUBCELL=1>cd</U>ef<U>gh</U SUBCELL=x>ij<I>");
+    layOut("<P>ab<U SUBCELL=1>cd</U>ef<U>gh</U SUBCELL=x>ij<I>");
     EXPECT_EQ(pieceTexts(), (Texts{" ab", "cd", " ef", " gh", "ij"}));
     EXPECT_TRUE(pieces()[1].Underline);
     EXPECT_FALSE(engine.Layout().GlueNext);
@@ -131,31 +145,31 @@ TEST_F(LayoutTest, GlueNextJoinsTheNextNarrowWordWithoutASpace)
 
 TEST_F(LayoutTest, NonBreakingSpacesIndentByFourSpacesEach)
 {
-    layOut("<B>&nbsp; &nbsp; text");
+    layOut("<P>&nbsp; &nbsp; text");
     EXPECT_EQ(placed(), (std::vector<Placed>{{" text", 64, 0}}));
 }
 
 TEST_F(LayoutTest, EntitiesWrittenTogetherAreText)
 {
-    layOut("<B>&nbsp;&nbsp;");
+    layOut("<P>&nbsp;&nbsp;");
     EXPECT_EQ(placed(), (std::vector<Placed>{{" &nbsp;&nbsp;", 0, 0}}));
 }
 
 TEST_F(LayoutTest, ANonBreakingSpaceOpensItsGapAtThePenBeforeTheBufferedWords)
 {
-    layOut("<B>ab &nbsp; cd");
+    layOut("<P>ab &nbsp; cd");
     EXPECT_EQ(placed(), (std::vector<Placed>{{" ab  cd", 32, 0}}));
 }
 
 TEST_F(LayoutTest, ANonBreakingSpaceReachingTheRightLimitBreaksTheLine)
 {
-    layOut("<B>" + repeated("字", 36) + "<I>&nbsp; x");
+    layOut("<P>" + repeated("字", 36) + "<I>&nbsp; x");
     EXPECT_EQ(placed(), (std::vector<Placed>{{repeated("字", 36), 0, 0}, {" x", 10, 18}}));
 }
 
 TEST_F(LayoutTest, ABracketedGroupIsNeverSplitAndAnUnclosedOneDropsTheRest)
 {
-    layOut("<B>" + repeated("字", 35) + "[a b c]<I>x [y z");
+    layOut("<P>" + repeated("字", 35) + "[a b c]<I>x [y z");
     EXPECT_EQ(placed(), (std::vector<Placed>{{repeated("字", 35), 0, 0}, {"[a b c]", 10, 18}, {" x ", 66, 18}}));
 }
 
@@ -170,35 +184,39 @@ TEST_F(LayoutTest, TableLinesContinueAtTheTablesXAndThenAt200)
 
 TEST_F(LayoutTest, ATableWithoutXLeavesThePen)
 {
-    layOut("<B>ab<TABLE>cd");
+    layOut("<P>ab<TABLE>cd");
     EXPECT_EQ(placed(), (std::vector<Placed>{{" ab", 0, 0}, {" cd", 24, 0}}));
 }
 
 TEST_F(LayoutTest, CentredPiecesAreCentredOneByOne)
 {
+    // The bold piece is centred by its bold width: 3 characters of 10.
     layOut("<P ALIGN=CENTER>abc<B>de");
-    EXPECT_EQ(placed(), (std::vector<Placed>{{" abc", 279, 0}, {" de", 283, 0}}));
+    EXPECT_EQ(placed(), (std::vector<Placed>{{" abc", 279, 0}, {" de", 280, 0}}));
 }
 
 TEST_F(LayoutTest, MeasuringLeavesFaceAndSizeButSwitchesStylesOff)
 {
     layOut("<FONT VALUE=Mono SIZE=12><B><I><U>x");
-    EXPECT_EQ(surface.font().name, "Mono");
-    EXPECT_EQ(surface.font().size, 12);
-    EXPECT_FALSE(surface.font().bold);
-    EXPECT_FALSE(surface.font().italic);
-    EXPECT_FALSE(surface.font().underline);
+    // The first styled font is the measuring; painting comes after it.
     const auto measuredStyled = std::find_if(surface.fontHistory.begin(), surface.fontHistory.end(),
                                              [](const auto& f) { return f.bold && f.italic && f.underline; });
-    EXPECT_NE(measuredStyled, surface.fontHistory.end());
+    ASSERT_NE(measuredStyled, surface.fontHistory.end());
+    ASSERT_NE(measuredStyled + 1, surface.fontHistory.end());
+    const platform::FontSpec afterMeasuring = *(measuredStyled + 1);
+    EXPECT_EQ(afterMeasuring.name, "Mono");
+    EXPECT_EQ(afterMeasuring.size, 12);
+    EXPECT_FALSE(afterMeasuring.bold);
+    EXPECT_FALSE(afterMeasuring.italic);
+    EXPECT_FALSE(afterMeasuring.underline);
 }
 
 TEST_F(LayoutTest, Refresh1OnAShortDocumentShowsItFromTheTop)
 {
-    engine.Text("<B>a<BR>b");
+    engine.Text("<P>a<BR>b");
     engine.Refresh1(5);
     EXPECT_EQ(engine.FirstLine(), 0);
-    engine.Text("<B>" + repeated("a<BR>", 40));
+    engine.Text("<P>" + repeated("a<BR>", 40));
     engine.Refresh1(5);
     EXPECT_EQ(engine.nTotLine(), 41);
     EXPECT_EQ(engine.FirstLine(), 5);
@@ -218,7 +236,7 @@ TEST_F(LayoutTest, Refresh1RebuildsInsteadOfAddingToTheDocument)
 
 TEST_F(LayoutTest, ClearAllRemovesCreatedControlsAndEmptiesTheModel)
 {
-    layOut("<B>x<IMG SRC=P.BMP WIDTH=5 HEIGHT=5><IMG SRC=Q.BMP WIDTH=5 HEIGHT=5><INPUT TYPE=TEXT><ANCHOR>");
+    layOut("<P>x<IMG SRC=P.BMP WIDTH=5 HEIGHT=5><IMG SRC=Q.BMP WIDTH=5 HEIGHT=5><INPUT TYPE=TEXT><ANCHOR>");
     EXPECT_EQ(images->count(), 3);
     engine.ClearAll();
     EXPECT_EQ(images->count(), 1);

@@ -88,11 +88,15 @@ INSTANTIATE_TEST_SUITE_P(
         AttrCase{"VALUE2=b VALUE=a", "VALUE", "a", false},
         AttrCase{"VALUE=\"two words\" MODE=1", "VALUE", "two words", false},
         AttrCase{"HOT=\"你好 世界\"", "HOT", "你好 世界", false},
-        AttrCase{"TYPE=SEN ", "TYPE", "SEN", false},
         AttrCase{"VALUE=\"unclosed", "VALUE", "unclosed", false},
+        // Spaces around a value are dropped at both ends; quotes keep them.
+        AttrCase{"TYPE=SEN ", "TYPE", "SEN", false},
+        AttrCase{"TYPE= SEN", "TYPE", "SEN", false},
+        AttrCase{"TYPE=SEN  ", "TYPE", "SEN", false},
+        AttrCase{"VALUE=\" a \" MODE=1", "VALUE", " a ", false},
         // Positions count from after "=" as if no space followed it.
-        AttrCase{"A= xyz B=1", "A", " xy", false},
-        AttrCase{"A= \"你好\"", "A", " \"你", false},
+        AttrCase{"A= xyz B=1", "A", "xy", false},
+        AttrCase{"A= \"你好\"", "A", "你", false},
         AttrCase{"VALUE=\"\"", "VALUE", "", true},
         AttrCase{"WIDTH=", "WIDTH", "", true},
-        AttrCase{"WIDTH= ", "WIDTH", " ", false}));
+        AttrCase{"WIDTH= ", "WIDTH", "", true}));

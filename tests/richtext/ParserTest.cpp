@@ -58,6 +58,13 @@ TEST_F(ParserTest, SentencesCoverThePiecesOfTheirOwnRuns)
     EXPECT_EQ(pieceTexts(), (Texts{" a  b", " c"}));
 }
 
+TEST_F(ParserTest, SpacesAroundTheTypeInsideTheTagStillMakeSentencesAndHotSpots)
+{
+    const auto& doc = layOut("<T TYPE=SEN >a</T><T TYPE= SEN>b<T  TYPE=HOT >c</T></T><T TYPE=SEN>d</T>");
+    EXPECT_EQ(spans(doc.Sentence), (Pairs{{0, 0}, {1, 2}, {3, 3}}));
+    EXPECT_EQ(spans(doc.HotSpot), (Pairs{{2, 2}}));
+}
+
 TEST_F(ParserTest, AnEmptySentenceEndsBeforeItBegins)
 {
     const auto& doc = layOut("<B>x<T TYPE=SEN></T>");

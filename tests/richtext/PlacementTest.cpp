@@ -47,14 +47,14 @@ protected:
 
 TEST_F(PlacementTest, TextFlowsRightOfALeftPictureOnTheLinesItCovers)
 {
-    layOut("<B>a<BR><IMG SRC=L.BMP WIDTH=100 HEIGHT=50 ALIGN=LEFT>" + repeated("字", 100));
+    layOut("<P>a<BR><IMG SRC=L.BMP WIDTH=100 HEIGHT=50 ALIGN=LEFT>" + repeated("字", 100));
     EXPECT_EQ(image(0), (Rect{0, 18, 100, 68}));
     EXPECT_EQ(wideLines(), (std::vector<Line>{{0, 0, 0}, {30, 100, 18}, {30, 110, 36}, {30, 110, 54}, {10, 10, 72}}));
 }
 
 TEST_F(PlacementTest, ALeftPictureAwayFromTheMarginGoesToTheNextLineAndTakesThePen)
 {
-    layOut("<B>ab<IMG SRC=L.BMP WIDTH=100 HEIGHT=50 ALIGN=LEFT>");
+    layOut("<P>ab<IMG SRC=L.BMP WIDTH=100 HEIGHT=50 ALIGN=LEFT>");
     EXPECT_EQ(image(0), (Rect{0, 18, 100, 68}));
     EXPECT_EQ(engine.Layout().CurY, 18);
     EXPECT_EQ(engine.Layout().CurX, 24);
@@ -69,7 +69,7 @@ TEST_F(PlacementTest, TextStopsTenUnitsBeforeARightPicture)
 
 TEST_F(PlacementTest, ARightPictureAfterThePenMovedSitsOneLineLowerAndLeavesThePen)
 {
-    layOut("<B>a<IMG SRC=R.BMP WIDTH=100 HEIGHT=40 ALIGN=RIGHT>");
+    layOut("<P>a<IMG SRC=R.BMP WIDTH=100 HEIGHT=40 ALIGN=RIGHT>");
     EXPECT_EQ(image(0), (Rect{490, 18, 590, 58}));
     EXPECT_EQ(engine.Layout().CurX, 16);
     EXPECT_EQ(engine.Layout().CurY, 0);
@@ -77,7 +77,7 @@ TEST_F(PlacementTest, ARightPictureAfterThePenMovedSitsOneLineLowerAndLeavesTheP
 
 TEST_F(PlacementTest, ACentredPictureSitsAtTheLeftOfTheLineAndLeavesThePen)
 {
-    layOut("<B>a<IMG SRC=C.BMP WIDTH=100 HEIGHT=40 ALIGN=CENTER>");
+    layOut("<P>a<IMG SRC=C.BMP WIDTH=100 HEIGHT=40 ALIGN=CENTER>");
     EXPECT_EQ(image(0), (Rect{0, 0, 100, 40}));
     EXPECT_EQ(engine.Layout().CurX, 16);
 }
@@ -99,7 +99,7 @@ TEST_F(PlacementTest, AnInlinePictureTooWideForTheLineGoesToTheNextLineWhileTheP
 
 TEST_F(PlacementTest, ALineBreakInsideAnInlinePictureContinuesBelowIt)
 {
-    layOut("<B>a<IMG SRC=I.BMP WIDTH=50 HEIGHT=40>b<BR>c");
+    layOut("<P>a<IMG SRC=I.BMP WIDTH=50 HEIGHT=40>b<BR>c");
     ASSERT_EQ(pieces().size(), 3u);
     EXPECT_EQ(pieces()[1].X, 71);
     EXPECT_EQ(pieces()[2].X, 10);
@@ -108,7 +108,7 @@ TEST_F(PlacementTest, ALineBreakInsideAnInlinePictureContinuesBelowIt)
 
 TEST_F(PlacementTest, APictureBelowTheLastLineExtendsTheDocument)
 {
-    layOut("<B>x<IMG SRC=I.BMP WIDTH=10 HEIGHT=100>");
+    layOut("<P>x<IMG SRC=I.BMP WIDTH=10 HEIGHT=100>");
     EXPECT_EQ(engine.Layout().ImgBottom, 100);
     EXPECT_EQ(engine.nTotLine(), 7); // 100 / 18 + 1, rounded
 }
@@ -178,7 +178,7 @@ TEST_F(PlacementTest, AnInputIsPrecededByTheWidthOfH)
 
 TEST_F(PlacementTest, ATextBoxOfThreeLinesMovesThePenDownTwoLines)
 {
-    const auto& doc = layOut("<B>a<INPUT TYPE=text WIDTH=3 HEIGHT=3 VALUE=x VALUE2=y VALUE3=\"z w\" MODE=1>b");
+    const auto& doc = layOut("<P>a<INPUT TYPE=text WIDTH=3 HEIGHT=3 VALUE=x VALUE2=y VALUE3=\"z w\" MODE=1>b");
     const auto& box = doc.TextBoxes.at(0);
     EXPECT_EQ((Rect{box.X, box.Y, box.Width, box.Height}), (Rect{24, 2, 24, 52}));
     EXPECT_EQ(box.Value, "x");

@@ -4,6 +4,7 @@
 
 using namespace richtext;
 using richtext::testing::EngineTest;
+using richtext::testing::putScoreBack;
 
 namespace {
 
@@ -50,6 +51,31 @@ std::string withoutSpaces(const std::string& text)
 
 class RobustnessTest : public EngineTest {
 protected:
+    // Moves and presses over a grid of the page on several scroll positions,
+    // highlights every sentence, types into the text boxes and shows the key.
+    void useEverywhere(int round)
+    {
+        const std::int16_t sentences = engine.nTotSen();
+        for (std::int16_t first : {std::int16_t(0), std::int16_t(round % 5), std::int16_t(-3), std::int16_t(900)}) {
+            engine.ScrollTo(first);
+            for (float y = -20; y < 420; y += 9)
+                for (float x = -20; x < 620; x += 23) {
+                    engine.OnMMove(0, 0, x, y);
+                    if (int(x + y) % 5 == 0)
+                        engine.OnMDown(1, 0, x, y);
+                }
+        }
+        for (std::int16_t s = -1; s <= sentences; ++s) {
+            engine.PrintSen(s);
+            engine.ShowSenInPage(s);
+        }
+        for (int box = 1; box < edits->count(); ++box)
+            editBox(box).setText("answer " + std::to_string(box));
+        if (round % 3 == 0)
+            engine.getkey();
+        engine.CallPaintPage();
+    }
+
     void expectConsistentModel()
     {
         const auto& doc = engine.Document();
@@ -75,6 +101,26 @@ TEST_F(RobustnessTest, RandomAndMalformedMarkupLeavesAConsistentModel)
             engine.SwitchDiv(k);
         engine.Refresh1(std::int16_t(round % 7));
         expectConsistentModel();
+        useEverywhere(round);
+        expectConsistentModel();
+        engine.ClearAll();
+    }
+}
+
+// Whatever the markup made, the pointer, scrolling, highlighting and the
+// answer key stay within the document, and its answers come back whole.
+TEST_F(RobustnessTest, RandomPagesAnswerTheirScoreBackAfterAnyUse)
+{
+    std::mt19937 random(77);
+    for (int round = 0; round < 150; ++round) {
+        const std::string markup = randomMarkup(random, 20 + round % 100);
+        SCOPED_TRACE(markup);
+        layOut(markup);
+        useEverywhere(round);
+        const std::string score = engine.GetScore();
+        engine.Refresh1(0);
+        putScoreBack(engine, score);
+        EXPECT_EQ(engine.GetScore(), score);
         engine.ClearAll();
     }
 }
@@ -137,23 +183,67 @@ TEST(RobustnessWithoutSurface, LayoutBeforeInitProcMeasuresNothingAndEnds)
     EXPECT_EQ(engine.GetAnchorLine(0), 0);
 }
 
-TEST_F(RobustnessTest, LinesBeyondThe16BitRangeKeepTheirPiecesDefaultY)
+namespace {
+
+struct FarItemCase {
+    const char* name;
+    const char* item; // what comes after line 1820, whose top is y 32760
+};
+
+class FarItemTest : public RobustnessTest, public ::testing::WithParamInterface<FarItemCase> {};
+
+} // namespace
+
+// 16-bit coordinates end at 32767: the first item that would lie beyond
+// ends the document at the last line that fits, and the engine says so.
+TEST_P(FarItemTest, AnItemBeyondThe16BitRangeEndsTheDocumentAtTheLastLineThatFits)
 {
-    // Line 1820 starts at y 32760; line 1821 would start at 32778.
-    std::string markup = "<B>";
-    for (int line = 0; line < 1822; ++line)
+    std::string markup = "<P>";
+    for (int line = 0; line < 1820; ++line)
         markup += "a<BR>";
-    layOut(markup);
-    ASSERT_EQ(pieces().size(), 1822u);
-    EXPECT_EQ(pieces()[1820].Y, 32760);
-    EXPECT_EQ(pieces()[1821].Y, 0);
-    EXPECT_EQ(engine.Layout().CurY, 1822 * 18);
-    EXPECT_EQ(engine.nTotLine(), 1823);
+    markup += "last<BR><BR>";
+    markup += GetParam().item;
+    markup += "<T TYPE=SEN>after</T><INPUT TYPE=CHECKBOX><HR>";
+    const auto& doc = layOut(markup);
+    EXPECT_TRUE(engine.Truncated());
+    ASSERT_EQ(pieces().size(), 1821u);
+    EXPECT_EQ(pieces().back().Text, " last");
+    EXPECT_EQ(pieces().back().Y, 32760);
+    EXPECT_EQ(engine.nTotLine(), 1821);
+    EXPECT_EQ(engine.nTotSen(), 0);
+    EXPECT_TRUE(doc.CheckBoxes.empty());
+    EXPECT_TRUE(doc.Rule.empty());
+    EXPECT_TRUE(doc.Images.empty());
+    EXPECT_TRUE(doc.TextBoxes.empty());
+
+    engine.Text("<P>short");
+    engine.Refresh1(0);
+    EXPECT_FALSE(engine.Truncated());
+    EXPECT_EQ(engine.nTotLine(), 1);
+}
+
+INSTANTIATE_TEST_SUITE_P(Robustness, FarItemTest,
+                         ::testing::Values(FarItemCase{"Text", "x"}, FarItemCase{"TextBox", "<INPUT TYPE=TEXT>"},
+                                           FarItemCase{"CheckBox", "<INPUT TYPE=CHECKBOX>"},
+                                           FarItemCase{"Radio", "<INPUT TYPE=RADIO NAME=g>"},
+                                           FarItemCase{"Rule", "<HR>"},
+                                           FarItemCase{"Picture", "<IMG SRC=a WIDTH=5 HEIGHT=5>"}),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+TEST_F(RobustnessTest, APictureReachingBeyondThe16BitRangeEndsTheDocumentBeforeIt)
+{
+    // The line break lands in the first picture and continues below it, at y 30000.
+    const auto& doc = layOut("<P>a<IMG SRC=a WIDTH=5 HEIGHT=30000><BR><IMG SRC=b WIDTH=5 HEIGHT=3000>b");
+    EXPECT_TRUE(engine.Truncated());
+    ASSERT_EQ(doc.Images.size(), 1u);
+    EXPECT_EQ(pieces().size(), 1u);
+    // The document ends at the first picture's bottom, 30000, on line 1667.
+    EXPECT_EQ(engine.nTotLine(), 1668);
 }
 
 TEST_F(RobustnessTest, ExtremePagesAndNumbersAreSkippedRatherThanWrapped)
 {
-    const std::string markup = "<TABLE X=-2147483648><IMG SRC=a WIDTH=-32768 HEIGHT=32767 ALIGN=RIGHT>"
+    const std::string markup = "<TABLE X=-2147483648><IMG SRC=a WIDTH=-32768 HEIGHT=32000 ALIGN=RIGHT>"
                                "<IMG SRC=b WIDTH=32767 HEIGHT=-32768><INPUT TYPE=TEXT WIDTH=1e300 HEIGHT=1e300>"
                                "<INPUT TYPE=TEXT WIDTH=-99999% HEIGHT=-32768><TABLE X=2147483647>x<BR><HR>"
                                "<IMG SRC=c WIDTH=32767 HEIGHT=32767 ALIGN=LEFT>y<ANCHOR>";
@@ -163,6 +253,9 @@ TEST_F(RobustnessTest, ExtremePagesAndNumbersAreSkippedRatherThanWrapped)
         layOut(markup);
         engine.Refresh1(0);
         expectConsistentModel();
-        EXPECT_EQ(engine.Document().nImg(), 3);
+        // The first text box would lie left of the 16-bit range: the document ends before it.
+        EXPECT_TRUE(engine.Truncated());
+        EXPECT_EQ(engine.Document().nImg(), 2);
+        EXPECT_TRUE(engine.Document().TextBoxes.empty());
     }
 }

@@ -1,12 +1,16 @@
 #include "platform/qt/QtBrowser.h"
 #include "platform/qt/QtControls.h"
 #include "platform/qt/QtServices.h"
+#include "startup/Startup.h"
 #include "support/Paths.h"
 #include "support/QtWait.h"
 
 #include <QFontDatabase>
 #include <QWebEngineView>
 #include <gtest/gtest.h>
+
+#include <filesystem>
+#include <stdlib.h>
 
 using namespace platform::qt;
 
@@ -51,4 +55,41 @@ TEST(FontRegistration, AMissingFileIsRefusedQuietly)
 {
     QtFontRegistry fonts;
     EXPECT_FALSE(fonts.registerFontFile("/nonexistent/times.ttf"));
+}
+
+namespace {
+
+// The real registry, remembering what it answered for each file.
+class AnsweringFontRegistry : public platform::FontRegistry {
+public:
+    bool registerFontFile(const std::string& path) override
+    {
+        answers.push_back(fonts.registerFontFile(path));
+        return answers.back();
+    }
+    QtFontRegistry fonts;
+    std::vector<bool> answers;
+};
+
+} // namespace
+
+// A disc authored where names ignore case may hold the three fonts under
+// other spellings than the programs use.
+TEST(FontRegistration, InstallFontsFindsTheFilesWhateverTheirCase)
+{
+    ASSERT_FALSE(QFontDatabase::families().contains("Liberation Serif")) << "the test needs fonts the system lacks";
+    ASSERT_FALSE(QFontDatabase::families().contains("Liberation Sans"));
+    char folder[] = "/tmp/font-case-XXXXXX";
+    ASSERT_NE(mkdtemp(folder), nullptr);
+    const std::filesystem::path disc = testsupport::discDir() + "/product";
+    for (const auto& [given, renamed] : {std::pair{"times.ttf", "TIMES.TTF"}, std::pair{"FZCCHJW.TTF", "fzcchjw.ttf"},
+                                         std::pair{"arial.ttf", "Arial.Ttf"}})
+        std::filesystem::copy_file(disc / given, std::filesystem::path(folder) / renamed);
+
+    AnsweringFontRegistry fonts;
+    startup::InstallFonts(fonts, folder);
+    std::filesystem::remove_all(folder);
+    EXPECT_EQ(fonts.answers, (std::vector<bool>{true, true, true}));
+    EXPECT_TRUE(QFontDatabase::families().contains("Liberation Serif"));
+    EXPECT_TRUE(QFontDatabase::families().contains("Liberation Sans"));
 }

@@ -113,7 +113,7 @@ Qt::Alignment alignmentOf(const QString& name)
 
 void paintText(QPainter& painter, const QJsonObject& text, const QRectF& area)
 {
-    QFont font(labelFont);
+    QFont font(text["font"].toString(labelFont));
     font.setPixelSize(text["size"].toInt(12));
     font.setBold(text["bold"].toBool());
     font.setLetterSpacing(QFont::AbsoluteSpacing, text["spacing"].toDouble());

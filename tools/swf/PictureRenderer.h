@@ -15,10 +15,10 @@ namespace tools::swf {
 //                 { "ellipse": [x, y, w, h], "color" },
 //                 { "line": [x1, y1, x2, y2], "color", "width" } ],
 //     "border": { "color", "width", "radius" },
-//     "texts": [ { "text", "size" (pixels), "color", "bold", "spacing",
+//     "texts": [ { "text", "size" (pixels), "color", "bold", "spacing", "font",
 //                  "shadow" (colour), "box": [x, y, w, h], "align": "left" | "center" | "right" } ] }
-// Text is drawn with the font "WenQuanYi Micro Hei", so Chinese labels need
-// no font inside the movie. Throws std::invalid_argument on a bad
+// Text is drawn with the font family "font", by default "WenQuanYi Micro
+// Hei", so Chinese labels need no font inside the movie. Throws std::invalid_argument on a bad
 // description or an unreadable file.
 Bitmap renderPicture(const QJsonObject& description, const QDir& baseDir);
 

@@ -1,0 +1,20 @@
+#include "DiscFileUrls.h"
+#include "platform/PathCase.h"
+
+namespace platform::qt {
+
+std::optional<QUrl> CaseCorrectedFileUrl(const QUrl& url)
+{
+    if (!url.isLocalFile())
+        return std::nullopt;
+    const std::string given = url.toLocalFile().toStdString();
+    const std::string found = ExistingPathIgnoringCase(given);
+    if (found == given)
+        return std::nullopt;
+    QUrl corrected = QUrl::fromLocalFile(QString::fromStdString(found));
+    corrected.setQuery(url.query(QUrl::FullyEncoded), QUrl::StrictMode);
+    corrected.setFragment(url.fragment(QUrl::FullyEncoded), QUrl::StrictMode);
+    return corrected;
+}
+
+} // namespace platform::qt

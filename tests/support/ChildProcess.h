@@ -1,0 +1,47 @@
+#pragma once
+// Programs a test starts: run to their end with their output gathered, or
+// kept running while the test looks at them.
+#include <chrono>
+#include <optional>
+#include <string>
+#include <sys/types.h>
+#include <vector>
+
+namespace testsupport {
+
+struct ProgramOutcome {
+    int exitStatus; // -1 when a signal ended the program
+    std::string output; // standard output and error, interleaved
+};
+
+// Runs argv[0] (looked up in PATH when it has no '/') in `folder`, or in the
+// test's own folder when it is empty, and waits for its end.
+ProgramOutcome runProgram(const std::vector<std::string>& argv, const std::string& folder = {});
+
+// A program running in a process group of its own, so that the helper
+// processes it starts end with it. The destructor ends the group.
+class ChildProcess {
+public:
+    ChildProcess(const std::vector<std::string>& argv, const std::string& folder);
+    ~ChildProcess();
+    ChildProcess(const ChildProcess&) = delete;
+    ChildProcess& operator=(const ChildProcess&) = delete;
+
+    pid_t pid() const { return pid_; }
+    // The exit status once the program ended within `limit` (-1 for a
+    // signal); nothing while it still runs.
+    std::optional<int> waitForExit(std::chrono::milliseconds limit);
+    // Ends the program and its helpers and waits for it.
+    void end();
+
+private:
+    pid_t pid_ = -1;
+    std::optional<int> exitStatus_;
+};
+
+// The processes whose parent is `pid`, by their command names.
+std::vector<std::string> childCommandNames(pid_t pid);
+// The files `pid` holds open, as full paths.
+std::vector<std::string> openFiles(pid_t pid);
+
+} // namespace testsupport

@@ -1,0 +1,21 @@
+#!/bin/sh
+# disc-image.sh <disc_layout program> <layout file> <disc folder> <image file>
+# Writes an ISO 9660 image of the assembled disc once it holds everything its
+# layout names: Rock Ridge keeps the run bits (rationalised: owned by root,
+# readable by all, nothing writable), Joliet keeps long mixed-case names for
+# systems without Rock Ridge.
+set -eu
+if [ $# -ne 4 ]; then
+    echo "usage: disc-image.sh <disc_layout program> <layout file> <disc folder> <image file>" >&2
+    exit 2
+fi
+checker=$1 layout=$2 disc=$3 image=$4
+command -v xorriso >/dev/null || { echo "disc-image: needs xorriso (scripts/setup.sh installs it)" >&2; exit 1; }
+"$checker" "$layout" "$disc"
+mkdir -p "$(dirname "$image")"
+# Written under another name first, so a failed run never leaves an image
+# that looks finished.
+rm -f "$image" "$image.part"
+xorriso -as mkisofs -quiet -r -J -V BOOK_CATALOG -o "$image.part" "$disc"
+mv "$image.part" "$image"
+echo "disc-image: wrote $image ($(wc -c <"$image") bytes)"
