@@ -41,10 +41,7 @@ TEST_F(FlashPacingTest, GlideIsDrawnToItsEndBeforeTheMovieIsLeftAlone)
 
 TEST_F(FlashPacingTest, MovingMovieIsNeverLeftAlone)
 {
-    Movie ticking = testsupport::commandMovie({{"tick", ""}});
-    ticking.frames[0].stop = false;
-    ticking.frames.resize(2);
-    player->setMovie(folder.write("ticking.swf", ticking));
+    player->setMovie(folder.write("ticking.swf", testsupport::tickingMovie()));
     ASSERT_TRUE(waitForCommands(3));
 
     runEventsFor(2000);
@@ -55,10 +52,7 @@ TEST_F(FlashPacingTest, MovingMovieIsNeverLeftAlone)
 
 TEST_F(FlashPacingTest, StoppedMovieIsLeftAloneUntilRewound)
 {
-    Movie ticking = testsupport::commandMovie({{"tick", ""}});
-    ticking.frames[0].stop = false;
-    ticking.frames.resize(2);
-    player->setMovie(folder.write("ticking.swf", ticking));
+    player->setMovie(folder.write("ticking.swf", testsupport::tickingMovie()));
     ASSERT_TRUE(waitForCommands(1));
 
     player->stop();
