@@ -7,9 +7,9 @@ namespace platform::qt {
 // The page that hosts the player engine for one Flash player. It loads the
 // engine from a folder of local files when it is first given a movie (a
 // player hidden until needed costs nothing before); calls made before the
-// engine has loaded wait. It reports each command a movie sends as commandSent, tagged
-// with the number of the load that sent it. The engine's own log lines and
-// errors are swallowed: a broken movie is quiet.
+// engine has loaded wait. It reports each command a movie sends as
+// commandSent, tagged with the number of the load that sent it. The engine's
+// own log lines and errors are swallowed: a broken movie is quiet.
 class FlashPage : public QWebEnginePage {
     Q_OBJECT
 public:
