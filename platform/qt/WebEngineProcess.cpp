@@ -6,10 +6,14 @@
 
 namespace platform::qt {
 
-void prepareWebEngineProcess()
+void drawPagesByProcessor()
 {
     if (!qEnvironmentVariableIsSet("QT_QUICK_BACKEND"))
         qputenv("QT_QUICK_BACKEND", "software");
+}
+
+void prepareWebEngineProcess()
+{
     // Drawn through OpenGL, browser panes and Flash players share one
     // context. Drawn by the processor they need none, and the X11 platform
     // need not load the OpenGL driver at all.

@@ -11,13 +11,16 @@ namespace platform::qt {
 // compiler, at the same processor load while a movie plays.
 // Switches the user already gave in QTWEBENGINE_CHROMIUM_FLAGS come later
 // and so take precedence.
+void prepareWebEngineProcess();
+
 // Pages are drawn by the processor and shown like any other widget (Qt
 // Quick's software back end): with OpenGL, every new frame of any view has
 // the whole window composed again through the OpenGL driver, which on a
 // machine without a graphics processor (a virtual screen, a plain frame
 // buffer) is software emulation costing more than the pages themselves, and
 // its start-up delays the first paint. Setting QT_QUICK_BACKEND (empty for
-// Qt's default) chooses otherwise.
-void prepareWebEngineProcess();
+// Qt's default) chooses otherwise. Call before prepareWebEngineProcess. The
+// start program does not: its menu is shown through OpenGL.
+void drawPagesByProcessor();
 
 } // namespace platform::qt
