@@ -4,7 +4,6 @@
 #include "QtServices.h"
 #include "platform/PathCase.h"
 
-#include <QImageReader>
 #include <stdexcept>
 
 namespace platform::qt {
@@ -29,9 +28,7 @@ std::unique_ptr<PictureClip> QtToolkit::createPictureClip() { return std::make_u
 
 PicturePtr QtToolkit::loadPicture(const std::string& path)
 {
-    QImageReader reader(QString::fromStdString(ExistingPathIgnoringCase(path)));
-    reader.setDecideFormatFromContent(true);
-    QImage image = reader.read();
+    QImage image = decodedPictures_.load(QString::fromStdString(ExistingPathIgnoringCase(path)));
     if (image.isNull())
         return nullptr;
     return std::make_shared<QtPicture>(std::move(image));

@@ -1,4 +1,5 @@
 #pragma once
+#include "DecodedPictures.h"
 #include "platform/Toolkit.h"
 
 namespace platform::qt {
@@ -16,6 +17,9 @@ public:
     std::unique_ptr<Timer> createTimer() override;
     std::unique_ptr<PictureClip> createPictureClip() override;
     PicturePtr loadPicture(const std::string& path) override;
+
+private:
+    DecodedPictures decodedPictures_;
 };
 
 class QtPictureClip : public PictureClip {
