@@ -1,11 +1,13 @@
 #include "FrmMain.h"
 #include "platform/qt/QtPlatform.h"
+#include "platform/qt/WebEngineProcess.h"
 #include "startup/Startup.h"
 
 #include <QApplication>
 
 int main(int argc, char** argv)
 {
+    platform::qt::drawPagesByProcessor();
     platform::qt::prepareQtProcess();
     QApplication application(argc, argv);
     application.setApplicationName("product");

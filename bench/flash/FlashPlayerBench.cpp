@@ -1,7 +1,7 @@
 // The Flash player on the real engine: how long from setting a movie to its
 // first command, and what one player costs in memory (this process and the
 // web engine's helper processes together).
-#include "ProcessMemory.h"
+#include "bench/support/ProcessMemory.h"
 #include "bench/support/QtBenchmarks.h"
 #include "platform/qt/QtFlashPlayer.h"
 #include "platform/qt/QtPlatform.h"

@@ -1,4 +1,5 @@
 #include "ChildProcess.h"
+#include "bench/support/ProcessEnvironment.h"
 
 #include <chrono>
 #include <csignal>
@@ -10,29 +11,12 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
-extern char** environ;
-
 namespace bench {
-
-namespace {
-
-std::vector<char*> pointersTo(std::vector<std::string>& strings)
-{
-    std::vector<char*> pointers;
-    for (std::string& s : strings)
-        pointers.push_back(s.data());
-    pointers.push_back(nullptr);
-    return pointers;
-}
-
-} // namespace
 
 ChildProcess::ChildProcess(const std::vector<std::string>& argv, const std::vector<std::string>& environment)
 {
     std::vector<std::string> args = argv;
-    std::vector<std::string> env = environment;
-    for (char** e = environ; *e; ++e)
-        env.emplace_back(*e);
+    std::vector<std::string> env = environmentWith(environment);
     int fds[2];
     if (pipe(fds) != 0)
         throw std::runtime_error("no pipe");

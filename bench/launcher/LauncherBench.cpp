@@ -3,7 +3,7 @@
 // processor time on the sample disc.
 #include "ChildProcess.h"
 #include "TimedToolkit.h"
-#include "bench/flash/ProcessMemory.h"
+#include "bench/support/ProcessMemory.h"
 #include "bench/support/QtBenchmarks.h"
 #include "launcher/FrmMain.h"
 #include "launcher/IntroWindow.h"

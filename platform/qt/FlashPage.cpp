@@ -1,4 +1,5 @@
 #include "FlashPage.h"
+#include "MovieTraits.h"
 #include "WebEngineSupport.h"
 
 #include <QColor>
@@ -11,18 +12,117 @@ namespace platform::qt {
 namespace {
 
 const QString commandPrefix = QStringLiteral("flash-command:");
+// Played time beyond the frames themselves before a still movie is left
+// alone: the engine may start its first frame a little after reporting the
+// movie loaded.
+constexpr int settleMarginMs = 500;
 
 // The engine is told to report commands, play at once and show none of its
 // own overlays (splash, play button, error screen, context menu when off).
 // A movie stays invisible until the engine has read it, and is hidden again
 // if the engine gives up on it, so a damaged file shows nothing.
+//
+// Pacing: the engine asks for a callback before every paint of the page,
+// sixty times a second, and draws the movie whenever a frame is due. A still
+// movie that has played its frames changes only when the pointer or the host
+// acts on it, so its callbacks are then held until a pointer event, a key or
+// a new movie, and an idle player costs nothing. Time counts towards the
+// frames played only as the engine sees it: a tick late by more than a few
+// frames may have dropped some.
+//
+// A movie that cannot sound gets no audio context: an idle one still keeps
+// the web engine's audio service working. Movies answer the pointer and the
+// keys only: once a page has asked for game controllers, the web engine
+// looks for them sixty times a second for as long as the page lives.
 const char hostPage[] = R"html(<!DOCTYPE html>
 <html><head><meta charset="utf-8">
 <style>
 html, body { margin: 0; padding: 0; width: 100%; height: 100%; overflow: hidden; background: transparent; }
 #stage, #stage > * { display: block; width: 100%; height: 100%; }
 </style>
-<script>window.RufflePlayer = { config: { polyfills: false } };</script>
+<script>
+"use strict";
+const pacing = {
+    request: window.requestAnimationFrame.bind(window),
+    cancel: window.cancelAnimationFrame.bind(window),
+    held: new Map(),
+    passed: new Map(),
+    nextId: -1,
+    stillAfterMs: null,
+    frameMs: 1000 / 12,
+    playedMs: 0,
+    lastTick: null,
+    counting: false,
+    paused: false,
+    inputUntil: 0,
+};
+const answerTimeMs = 500;
+
+function holding() {
+    const still = pacing.paused || (pacing.stillAfterMs !== null && pacing.playedMs >= pacing.stillAfterMs);
+    return still && performance.now() >= pacing.inputUntil;
+}
+
+function countTick(time) {
+    if (pacing.counting && pacing.lastTick !== null)
+        pacing.playedMs += Math.min(time - pacing.lastTick, 4 * pacing.frameMs);
+    pacing.lastTick = time;
+}
+
+function pass(id, callback) {
+    pacing.passed.set(id, pacing.request((time) => {
+        pacing.passed.delete(id);
+        countTick(time);
+        callback(time);
+    }));
+}
+
+window.requestAnimationFrame = (callback) => {
+    const id = pacing.nextId--;
+    if (holding()) {
+        pacing.lastTick = null;
+        pacing.held.set(id, callback);
+    } else {
+        pass(id, callback);
+    }
+    return id;
+};
+
+window.cancelAnimationFrame = (id) => {
+    if (pacing.passed.has(id)) pacing.cancel(pacing.passed.get(id));
+    pacing.passed.delete(id);
+    pacing.held.delete(id);
+};
+
+function keepPace(forMs) {
+    pacing.inputUntil = Math.max(pacing.inputUntil, performance.now() + forMs);
+    for (const [id, callback] of pacing.held) pass(id, callback);
+    pacing.held.clear();
+}
+
+function paceMovie(stillAfterMs, frameRate) {
+    pacing.stillAfterMs = stillAfterMs;
+    pacing.frameMs = 1000 / frameRate;
+    pacing.playedMs = 0;
+    pacing.counting = false;
+    pacing.paused = false;
+    keepPace(0);
+}
+
+for (const type of ["pointerover", "pointermove", "pointerdown", "pointerup", "pointerout", "wheel", "keydown", "keyup"])
+    window.addEventListener(type, () => keepPace(answerTimeMs), true);
+
+let movieMaySound = true;
+const EngineAudioContext = window.AudioContext;
+window.AudioContext = function AudioContext(options) {
+    if (!movieMaySound) throw new DOMException("the movie has no sound", "NotSupportedError");
+    return new EngineAudioContext(options);
+};
+
+navigator.getGamepads = () => [];
+
+window.RufflePlayer = { config: { polyfills: false } };
+</script>
 <script src="ruffle.js"></script>
 </head><body><div id="stage"></div>
 <script>
@@ -53,9 +153,11 @@ function hideOnFailure(player) {
     }).observe(player.shadowRoot, { childList: true, subtree: true });
 }
 
-function playMovie(load, base64, withMenu) {
+function playMovie(load, base64, withMenu, stillAfterMs, frameRate, maySound) {
     showNothing();
     contextMenu = withMenu;
+    paceMovie(stillAfterMs, frameRate);
+    movieMaySound = maySound;
     if (!window.RufflePlayer.newest) return;
     const player = window.RufflePlayer.newest().createPlayer();
     player.style.visibility = "hidden";
@@ -66,6 +168,7 @@ function playMovie(load, base64, withMenu) {
     hideOnFailure(player);
     player.addEventListener("loadeddata", () => {
         if (!player.shadowRoot.querySelector("#panic")) player.style.visibility = "visible";
+        pacing.counting = true;
     });
     const api = player.ruffle();
     api.addFSCommandHandler((command, args) => {
@@ -80,7 +183,11 @@ function playMovie(load, base64, withMenu) {
     }).catch(() => { player.style.visibility = "hidden"; });
 }
 
-function pause() { const player = current(); if (player) player.ruffle().suspend(); }
+function pause() {
+    const player = current();
+    if (player) player.ruffle().suspend();
+    pacing.paused = true;
+}
 function setContextMenu(enabled) { contextMenu = enabled; }
 </script></body></html>
 )html";
@@ -96,13 +203,20 @@ FlashPage::FlashPage(const QString& engineFolder, QObject* parent)
     settings()->setAttribute(QWebEngineSettings::ErrorPageEnabled, false);
     settings()->setAttribute(QWebEngineSettings::FocusOnNavigationEnabled, false);
     setBackgroundColor(Qt::transparent);
-    QString base = engineFolder.endsWith('/') ? engineFolder : engineFolder + '/';
-    setHtml(QString::fromUtf8(hostPage), QUrl::fromLocalFile(base));
+    engineBase_ = QUrl::fromLocalFile(engineFolder.endsWith('/') ? engineFolder : engineFolder + '/');
     connect(this, &QWebEnginePage::loadFinished, this, [this] {
         ready_ = true;
         for (const QString& script : std::exchange(pending_, {}))
             runJavaScript(script);
     });
+}
+
+void FlashPage::start()
+{
+    if (started_)
+        return;
+    started_ = true;
+    setHtml(QString::fromUtf8(hostPage), engineBase_);
 }
 
 void FlashPage::run(const QString& script)
@@ -115,9 +229,15 @@ void FlashPage::run(const QString& script)
 
 void FlashPage::playMovie(int load, const QByteArray& movie, bool contextMenu)
 {
-    run(QStringLiteral("playMovie(%1, \"%2\", %3);")
+    start();
+    const MovieTraits traits = readMovieTraits(movie);
+    const QString stillAfterMs = traits.framesUntilStill
+        ? QString::number(qRound(1000.0 * (*traits.framesUntilStill + 1) / traits.frameRate) + settleMarginMs)
+        : QStringLiteral("null");
+    run(QStringLiteral("playMovie(%1, \"%2\", %3, %4, %5, %6);")
             .arg(load)
-            .arg(QString::fromLatin1(movie.toBase64()), contextMenu ? "true" : "false"));
+            .arg(QString::fromLatin1(movie.toBase64()), contextMenu ? "true" : "false", stillAfterMs,
+                QString::number(traits.frameRate), traits.maySound ? "true" : "false"));
 }
 
 void FlashPage::showNothing() { run(QStringLiteral("showNothing();")); }

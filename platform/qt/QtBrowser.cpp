@@ -52,6 +52,7 @@ QtBrowser::QtBrowser(QWidget* parent) : view_(new QWebEngineView(parent))
     QObject::connect(page, &QWebEnginePage::loadFinished, view_, [this](bool) { loadFinished(); });
     QObject::connect(page, &QWebEnginePage::titleChanged, view_, [this](const QString& t) { titleChanged(t); });
     view_->show();
+    navigateBlank();
 }
 
 QtBrowser::~QtBrowser() { delete view_.data(); }
@@ -60,6 +61,9 @@ QWidget* QtBrowser::widget() const { return view_.data(); }
 
 void QtBrowser::navigateBlank()
 {
+    if (fresh_)
+        return;
+    fresh_ = true;
     queued_.clear();
     pendingWrite_.clear();
     loading_ = true;
@@ -68,12 +72,14 @@ void QtBrowser::navigateBlank()
 
 void QtBrowser::openDocument()
 {
+    fresh_ = false;
     flushWrites();
     runOrQueue(QStringLiteral("document.open();"));
 }
 
 void QtBrowser::writeln(const std::string& line)
 {
+    fresh_ = false;
     pendingWrite_ += QString::fromStdString(line);
     pendingWrite_ += '\n';
     // Lines written in one go reach the page as one write.
@@ -85,6 +91,7 @@ void QtBrowser::writeln(const std::string& line)
 
 void QtBrowser::setBodyInnerHtml(const std::string& html)
 {
+    fresh_ = false;
     flushWrites();
     runOrQueue("if (document.body) document.body.innerHTML = " + javaScriptString(QString::fromStdString(html)) + ";");
 }

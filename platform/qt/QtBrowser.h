@@ -14,6 +14,9 @@ namespace platform::qt {
 // script would: open, write, and later body changes, each run in order once
 // the blank page has loaded. Pages are file:// documents of the program
 // folder, so they reach its scripts, styles and pictures and nothing else.
+// A new pane loads its blank page at once, so the web engine starts its
+// renderer while the program is still setting up; navigating to the blank
+// page again before anything is written keeps that load.
 class QtBrowser : public WidgetControl<Browser> {
 public:
     explicit QtBrowser(QWidget* parent);
@@ -41,6 +44,7 @@ private:
     QString pendingWrite_;
     bool flushScheduled_ = false;
     bool loading_ = false;
+    bool fresh_ = false;
     std::function<void(const std::string&)> titleHandler_;
 };
 

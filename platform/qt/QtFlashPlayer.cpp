@@ -6,6 +6,7 @@
 
 #include <QCoreApplication>
 #include <QFile>
+#include <QMouseEvent>
 #include <QTimer>
 
 namespace platform::qt {
@@ -16,6 +17,36 @@ QString& engineFolderSetting()
     static QString folder;
     return folder;
 }
+
+// The web engine is never told that the pointer left a view: a movie would
+// keep showing the button under the pointer's last place in its over look.
+// When Qt reports the pointer gone from the view (moved off it, off the
+// window, or covered by another control), the engine gets a pointer move to
+// a place outside the page, and the page sends its own leave events from
+// there.
+class PointerDeparture : public QObject {
+public:
+    using QObject::QObject;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (event->type() == QEvent::Leave)
+            moveOutside(static_cast<QWidget*>(watched)->focusProxy());
+        return false;
+    }
+
+private:
+    static void moveOutside(QWidget* renderer)
+    {
+        if (!renderer)
+            return;
+        const QPointF outside(-1, -1);
+        QMouseEvent move(QEvent::MouseMove, outside, renderer->mapToGlobal(outside), Qt::NoButton, Qt::NoButton,
+            Qt::NoModifier);
+        QCoreApplication::sendEvent(renderer, &move);
+    }
+};
 
 } // namespace
 
@@ -36,6 +67,7 @@ QtFlashPlayer::QtFlashPlayer(QWidget* parent)
         QMetaObject::invokeMethod(view_, [this, load, command, args] { deliver(load, command, args); },
             Qt::QueuedConnection);
     });
+    view_->installEventFilter(new PointerDeparture(view_));
     view_->show();
 }
 

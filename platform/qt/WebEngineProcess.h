@@ -2,8 +2,8 @@
 
 namespace platform::qt {
 
-// Sets the web engine's process-wide switches; call before the QApplication
-// exists. Every page (browser panes and Flash players) shares one renderer
+// Sets the web engine's process-wide switches and drawing; call before the
+// QApplication exists. Every page (browser panes and Flash players) shares one renderer
 // process, and WebAssembly is compiled a function at a time when first
 // called, by the baseline compiler only: a further player then costs tens of
 // megabytes instead of a renderer process of its own, and the first one
@@ -12,5 +12,15 @@ namespace platform::qt {
 // Switches the user already gave in QTWEBENGINE_CHROMIUM_FLAGS come later
 // and so take precedence.
 void prepareWebEngineProcess();
+
+// Pages are drawn by the processor and shown like any other widget (Qt
+// Quick's software back end): with OpenGL, every new frame of any view has
+// the whole window composed again through the OpenGL driver, which on a
+// machine without a graphics processor (a virtual screen, a plain frame
+// buffer) is software emulation costing more than the pages themselves, and
+// its start-up delays the first paint. Setting QT_QUICK_BACKEND (empty for
+// Qt's default) chooses otherwise. Call before prepareWebEngineProcess. The
+// start program does not: its menu is shown through OpenGL.
+void drawPagesByProcessor();
 
 } // namespace platform::qt

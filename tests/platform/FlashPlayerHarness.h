@@ -5,9 +5,11 @@
 #include <QCoreApplication>
 #include <QDeadlineTimer>
 #include <QImage>
+#include <QVariant>
 #include <QWidget>
 #include <gtest/gtest.h>
 #include <memory>
+#include <optional>
 #include <vector>
 
 namespace testsupport {
@@ -43,7 +45,12 @@ protected:
     {
         return waitUntil([&] { return received.size() >= count; });
     }
-    // A left click at a point of the player, as the window system delivers it.
+    // Runs a script in the player's page and waits for its value.
+    std::optional<QVariant> inPage(const QString& script);
+    // Whether the player holds the engine's next frame: the movie is left alone.
+    bool engineLeftAlone();
+    // A left click at a point of the player, as the window system delivers
+    // it; lost, as a user's would be, while the player shows no page yet.
     void click(int x, int y);
 
     QWidget host;

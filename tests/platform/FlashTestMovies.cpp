@@ -25,6 +25,14 @@ Movie commandMovie(const std::vector<Command>& commands)
     return movie;
 }
 
+Movie tickingMovie()
+{
+    Movie ticking = commandMovie({{"tick", ""}});
+    ticking.frames[0].stop = false;
+    ticking.frames.resize(2);
+    return ticking;
+}
+
 Movie buttonMovie(const Command& release)
 {
     Movie movie = commandMovie({{"ready", ""}});

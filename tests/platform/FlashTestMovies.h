@@ -10,6 +10,8 @@ namespace testsupport {
 tools::swf::Bitmap solidBitmap(int width, int height, std::uint32_t argb);
 // A movie whose first frame sends the given commands and then stops.
 tools::swf::Movie commandMovie(const std::vector<tools::swf::Command>& commands);
+// Two frames that loop; the first sends "tick" (six times a second).
+tools::swf::Movie tickingMovie();
 // A 200 x 100 movie with one 100 x 40 button at (50, 30) sending `release`;
 // its first frame sends "ready" so a test knows when it can click.
 tools::swf::Movie buttonMovie(const tools::swf::Command& release);

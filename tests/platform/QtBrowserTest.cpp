@@ -58,6 +58,21 @@ TEST_F(QtBrowserTest, BlankPageReportsAboutBlankAndWrittenScriptsSetTheTitle)
     EXPECT_EQ(text->toString(), QString::fromUtf8("中文"));
 }
 
+TEST_F(QtBrowserTest, NewPaneLoadsItsBlankPageUntold)
+{
+    ASSERT_TRUE(waitUntil([&] { return !titles.empty(); }));
+    EXPECT_EQ(titles, std::vector<std::string>{"about:blank"});
+}
+
+TEST_F(QtBrowserTest, NavigatingAfterWritingLoadsTheBlankPageAgain)
+{
+    writePage({"<html><body><script>document.title = 'Node7';</script></body></html>"});
+    ASSERT_TRUE(waitUntil([&] { return !titles.empty() && titles.back() == "Node7"; }));
+
+    browser->navigateBlank();
+    EXPECT_TRUE(waitUntil([&] { return titles.back() == "about:blank"; }));
+}
+
 TEST_F(QtBrowserTest, BodyIsReplacedAfterTheDocumentIsWritten)
 {
     writePage({"<html><body><table></table></body></html>"});

@@ -108,11 +108,7 @@ TEST_F(QtFlashPlayerTest, RewindingAMovieJustSetPlaysItOnceFromFrameOne)
 
 TEST_F(QtFlashPlayerTest, StopHaltsTheMovieAndRewindStartsItAgain)
 {
-    // Two frames that loop: the first sends "tick", six times a second.
-    tools::swf::Movie ticking = testsupport::commandMovie({{"tick", ""}});
-    ticking.frames[0].stop = false;
-    ticking.frames.resize(2);
-    player->setMovie(folder.write("ticking.swf", ticking));
+    player->setMovie(folder.write("ticking.swf", testsupport::tickingMovie()));
     ASSERT_TRUE(waitForCommands(3));
 
     player->stop();
