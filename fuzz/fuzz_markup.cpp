@@ -113,8 +113,8 @@ public:
 
     void pointEverywhere()
     {
-        for (float y = -10; y < 420; y += 13)
-            for (float x = -10; x < 620; x += 31) {
+        for (float y = -10; y < 420; y += 17)
+            for (float x = -10; x < 620; x += 41) {
                 engine.OnMMove(0, 0, x, y);
                 engine.OnMDown(1, 0, x, y);
             }
