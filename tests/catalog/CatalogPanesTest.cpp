@@ -1,5 +1,6 @@
 #include "catalog/FrmMain.h"
 #include "platform/qt/QtBrowser.h"
+#include "platform/qt/QtFlashPlayer.h"
 #include "platform/qt/QtPlatform.h"
 #include "support/Paths.h"
 #include "support/QtWait.h"
@@ -61,7 +62,8 @@ void copyInOtherCase(const fs::path& from, const fs::path& to, const std::set<st
 // folder and file name has its letter case turned round (DataBase/tavro.mdb
 // becomes dATAbASE/TAVRO.MDB, BookImgs/TB0001.jpg bOOKiMGS/tb0001.JPG), as a
 // disc authored where names ignore case may hold them. The copy leaves out
-// the programs and the player engine: the window runs in this process.
+// the programs and the player engine: the window runs in this process, with
+// the engine of the disc as built.
 enum class DiscNames { AsBuilt, OtherCase };
 
 class CatalogPanesTest : public ::testing::TestWithParam<DiscNames> {
@@ -70,6 +72,7 @@ protected:
     {
         otherCaseDisc = fs::temp_directory_path() / ("catalog-panes-" + std::to_string(getpid()));
         copyInOtherCase(testsupport::discDir() + "/product", otherCaseDisc, {"product", "jetcopy", "ruffle"});
+        QtFlashPlayer::setEngineFolder(QString::fromStdString(testsupport::discDir() + "/product/ruffle"));
     }
     static void TearDownTestSuite() { fs::remove_all(otherCaseDisc); }
     static std::string programFolder()
@@ -157,6 +160,7 @@ TEST(CatalogWindowDeathTest, ClosingTheWindowEndsTheProgram)
     GTEST_FLAG_SET(death_test_style, "threadsafe");
     EXPECT_EXIT(
         {
+            QtFlashPlayer::setEngineFolder(QString::fromStdString(testsupport::discDir() + "/product/ruffle"));
             platform::qt::QtPlatform qtPlatform{testsupport::discDir() + "/product"};
             Platform platform = qtPlatform.platform();
             catalog::FrmMain window(platform, startup::composeMediaFolders(qtPlatform.app.programFolder()));

@@ -120,9 +120,13 @@ std::string withoutNumbers(const std::string& shape)
     std::string out;
     for (std::size_t i = 0; i < shape.size();) {
         const bool nodeNumber = shape.compare(i, 5, "Node_") == 0 && i + 5 < shape.size() && isDigit(shape[i + 5]);
+        // A negative number is a minus token and the digits.
+        const bool minus = shape.compare(i, 2, "- ") == 0 && i + 2 < shape.size() && isDigit(shape[i + 2]);
         if (nodeNumber) {
             out += "Node";
             i += 5;
+        } else if (minus) {
+            i += 2;
         } else if (isDigit(shape[i])) {
             out += '#';
             while (i < shape.size() && isDigit(shape[i]))

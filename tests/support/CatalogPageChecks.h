@@ -21,8 +21,8 @@ void checkListBody(const std::string& body);
 // A detail body: one book's table.
 void checkDetailBody(const std::string& body);
 
-// A shape with its numbers and the numbers of node names ("Node12",
-// "Node_5") given as '#', so pages of different IDs compare equal.
+// A shape with its numbers, negative ones too, and the numbers of node names
+// ("Node12", "Node_5") given as '#', so pages of different IDs compare equal.
 std::string withoutNumbers(const std::string& shape);
 
 } // namespace testsupport
