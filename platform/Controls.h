@@ -17,7 +17,8 @@ using MouseHandler = std::function<void(const MouseEvent&)>;
 
 enum class Cursor { Default = 0, Hourglass = 11 };
 
-// Geometry and visibility shared by every control, in the parent's pixels.
+// Geometry, visibility and enabling shared by every control, in the parent's
+// pixels. A disabled control takes no mouse or key input.
 class Control {
 public:
     virtual ~Control() = default;
@@ -28,6 +29,8 @@ public:
     virtual int height() const = 0;
     virtual void setVisible(bool visible) = 0;
     virtual bool visible() const = 0;
+    virtual void setEnabled(bool enabled) = 0;
+    virtual bool isEnabled() const = 0;
     virtual void bringToFront() {}
 
     void move(int newLeft, int newTop) { setGeometry(newLeft, newTop, width(), height()); }
@@ -77,8 +80,6 @@ class EditBox : public Control {
 public:
     virtual void setText(const std::string& text) = 0;
     virtual std::string text() const = 0;
-    virtual void setEnabled(bool enabled) = 0;
-    virtual bool isEnabled() const = 0;
     // Key code as in the host's key-down event (13 for Enter).
     virtual void onKeyDown(std::function<void(int keyCode)> h) = 0;
     virtual void onChange(std::function<void()>) {}

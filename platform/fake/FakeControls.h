@@ -9,12 +9,13 @@
 
 namespace platform::fake {
 
-// Geometry and visibility as plain fields, for any fake control.
+// Geometry, visibility and enabling as plain fields, for any fake control.
 template <class Base>
 class FakeControlOf : public Base {
 public:
     int left_ = 0, top_ = 0, width_ = 0, height_ = 0;
     bool visible_ = true;
+    bool enabled_ = true;
     int frontCount = 0;
 
     void setGeometry(int l, int t, int w, int h) override { left_ = l, top_ = t, width_ = w, height_ = h; }
@@ -24,6 +25,8 @@ public:
     int height() const override { return height_; }
     void setVisible(bool v) override { visible_ = v; }
     bool visible() const override { return visible_; }
+    void setEnabled(bool e) override { enabled_ = e; }
+    bool isEnabled() const override { return enabled_; }
     void bringToFront() override { ++frontCount; }
 };
 
@@ -43,10 +46,18 @@ public:
     void onClick(std::function<void()> h) override { click = std::move(h); }
     void setCursor(Cursor c) override { cursor = c; }
 
-    void fireMouseDown(double x, double y, int button = 1) { if (mouseDown) mouseDown({button, 0, x, y}); }
-    void fireMouseMove(double x, double y, int button = 0) { if (mouseMove) mouseMove({button, 0, x, y}); }
-    void fireMouseUp(double x, double y, int button = 1) { if (mouseUp) mouseUp({button, 0, x, y}); }
-    void fireClick() { if (click) click(); }
+    // Like the window system, a disabled control reports no mouse input.
+    void fireMouseDown(double x, double y, int button = 1) { deliver(mouseDown, {button, 0, x, y}); }
+    void fireMouseMove(double x, double y, int button = 0) { deliver(mouseMove, {button, 0, x, y}); }
+    void fireMouseUp(double x, double y, int button = 1) { deliver(mouseUp, {button, 0, x, y}); }
+    void fireClick() { if (click && this->enabled_) click(); }
+
+private:
+    void deliver(const MouseHandler& handler, const MouseEvent& event)
+    {
+        if (handler && this->enabled_)
+            handler(event);
+    }
 };
 
 class FakeForm : public FakeContainerOf<Form> {
@@ -82,17 +93,14 @@ public:
 class FakeEditBox : public FakeControlOf<EditBox> {
 public:
     std::string text_;
-    bool enabled_ = true;
     std::function<void(int)> keyDown;
     std::function<void()> change;
 
     void setText(const std::string& t) override { text_ = t; if (change) change(); }
     std::string text() const override { return text_; }
-    void setEnabled(bool e) override { enabled_ = e; }
-    bool isEnabled() const override { return enabled_; }
     void onKeyDown(std::function<void(int)> h) override { keyDown = std::move(h); }
     void onChange(std::function<void()> h) override { change = std::move(h); }
-    void pressKey(int code) { if (keyDown) keyDown(code); }
+    void pressKey(int code) { if (keyDown && enabled_) keyDown(code); }
 };
 
 // Cells come back as fake pictures named "<source name>#<k>".

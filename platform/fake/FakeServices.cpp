@@ -1,4 +1,5 @@
 #include "FakeServices.h"
+#include "platform/PathCase.h"
 
 #include <filesystem>
 
@@ -13,14 +14,14 @@ void FakeApplication::end(int status)
 bool FakeApplication::fileExists(const std::string& path) const
 {
     if (realFileSystem)
-        return std::filesystem::is_regular_file(path);
+        return std::filesystem::is_regular_file(ExistingPathIgnoringCase(path));
     return files.count(path) > 0;
 }
 
 bool FakeApplication::folderExists(const std::string& path) const
 {
     if (realFileSystem)
-        return std::filesystem::is_directory(path);
+        return std::filesystem::is_directory(ExistingPathIgnoringCase(path));
     return folders.count(path) > 0;
 }
 

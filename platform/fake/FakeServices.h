@@ -26,7 +26,8 @@ public:
     int tppX = 15, tppY = 15;
     std::set<std::string> files;
     std::set<std::string> folders;
-    // When set, existence questions go to the real file system instead.
+    // When set, existence questions go to the real file system instead,
+    // ignoring letter case as the Qt services do.
     bool realFileSystem = false;
     std::string appTitle = "product";
     int endCalls = 0;

@@ -10,7 +10,7 @@
 
 namespace platform::qt {
 
-// Control geometry and visibility over any QWidget.
+// Control geometry, visibility and enabling over any QWidget.
 template <class Base>
 class WidgetControl : public Base {
 public:
@@ -21,6 +21,8 @@ public:
     int height() const override { return widget()->height(); }
     void setVisible(bool v) override { widget()->setVisible(v); }
     bool visible() const override { return !widget()->isHidden(); }
+    void setEnabled(bool e) override { widget()->setEnabled(e); }
+    bool isEnabled() const override { return widget()->isEnabled(); }
     void bringToFront() override { widget()->raise(); }
 
     virtual QWidget* widget() const = 0;
@@ -102,8 +104,6 @@ public:
     QWidget* widget() const override { return edit_.data(); }
     void setText(const std::string& text) override { edit_->setText(QString::fromStdString(text)); }
     std::string text() const override { return edit_->text().toStdString(); }
-    void setEnabled(bool e) override { edit_->setEnabled(e); }
-    bool isEnabled() const override { return edit_->isEnabled(); }
     void onKeyDown(std::function<void(int)> h) override { keyDown_ = std::move(h); }
     void onChange(std::function<void()> h) override { change_ = std::move(h); }
     QLineEdit* lineEdit() const { return edit_.data(); }

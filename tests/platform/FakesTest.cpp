@@ -1,6 +1,9 @@
 #include "platform/fake/FakePlatform.h"
 
+#include <filesystem>
+#include <fstream>
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 using namespace platform;
 using namespace platform::fake;
@@ -73,4 +76,58 @@ TEST(FakeMessageBoxes, AnswersAsScriptedThenNo)
     EXPECT_EQ(boxes.yesNo("q", ""), Answer::Yes);
     EXPECT_EQ(boxes.yesNo("q", ""), Answer::No);
     EXPECT_EQ(boxes.shown.size(), 2u);
+}
+
+// The window system sends a disabled control no input; the fakes do the same,
+// so code that disables a control can be tested for it.
+TEST(FakeControls, ADisabledControlReportsNoInputUntilEnabledAgain)
+{
+    FakePictureBox box;
+    int downs = 0, moves = 0, ups = 0, clicks = 0;
+    box.onMouseDown([&](const MouseEvent&) { ++downs; });
+    box.onMouseMove([&](const MouseEvent&) { ++moves; });
+    box.onMouseUp([&](const MouseEvent&) { ++ups; });
+    box.onClick([&] { ++clicks; });
+    FakeEditBox edit;
+    int keys = 0;
+    edit.onKeyDown([&](int) { ++keys; });
+
+    Control& boxControl = box;
+    Control& editControl = edit;
+    boxControl.setEnabled(false);
+    editControl.setEnabled(false);
+    EXPECT_FALSE(boxControl.isEnabled());
+    box.fireMouseDown(1, 1);
+    box.fireMouseMove(2, 2, 1);
+    box.fireMouseUp(2, 2);
+    box.fireClick();
+    edit.pressKey(13);
+    EXPECT_EQ(downs + moves + ups + clicks + keys, 0);
+
+    boxControl.setEnabled(true);
+    editControl.setEnabled(true);
+    box.fireMouseDown(1, 1);
+    box.fireMouseMove(2, 2, 1);
+    box.fireMouseUp(2, 2);
+    box.fireClick();
+    edit.pressKey(13);
+    EXPECT_EQ(downs, 1);
+    EXPECT_EQ(moves, 1);
+    EXPECT_EQ(ups, 1);
+    EXPECT_EQ(clicks, 1);
+    EXPECT_EQ(keys, 1);
+}
+
+TEST(FakeApplication, RealFilesAreFoundWhateverTheLetterCase)
+{
+    const auto folder = std::filesystem::temp_directory_path() / ("fakes-case-" + std::to_string(::getpid()));
+    std::filesystem::create_directories(folder / "Pic");
+    std::ofstream(folder / "Pic" / "tree1.bmp") << "x";
+    FakeApplication app;
+    app.realFileSystem = true;
+    EXPECT_TRUE(app.fileExists((folder / "PIC" / "TREE1.BMP").string()));
+    EXPECT_TRUE(app.folderExists((folder / "pic").string()));
+    EXPECT_FALSE(app.fileExists((folder / "PIC" / "TREE2.BMP").string()));
+    EXPECT_FALSE(app.folderExists((folder / "PIC" / "TREE1.BMP").string()));
+    std::filesystem::remove_all(folder);
 }

@@ -5,6 +5,7 @@
 #include <QDir>
 #include <QImage>
 #include <QKeyEvent>
+#include <QMouseEvent>
 #include <QTemporaryDir>
 #include <QCoreApplication>
 #include <cstdlib>
@@ -87,4 +88,29 @@ TEST(QtApplicationServices, AGivenProgramFolderIsReportedInsteadOfTheProgramsOwn
 {
     EXPECT_EQ(QtApplication("/media/cdrom0/product").programFolder(), "/media/cdrom0/product");
     EXPECT_NE(QtApplication().programFolder(), "/media/cdrom0/product");
+}
+
+TEST(QtControls, ADisabledPictureBoxGetsNoMouseInputUntilEnabledAgain)
+{
+    QtForm form;
+    form.setGeometry(0, 0, 100, 100);
+    QtPictureBox box(form.widget());
+    box.setGeometry(10, 10, 50, 20);
+    int presses = 0;
+    box.onMouseDown([&](const MouseEvent&) { ++presses; });
+    auto press = [&] {
+        QMouseEvent event(QEvent::MouseButtonPress, QPointF(5, 5), QPointF(15, 15), Qt::LeftButton, Qt::LeftButton,
+                          Qt::NoModifier);
+        QCoreApplication::sendEvent(box.widget(), &event);
+    };
+
+    Control& control = box;
+    control.setEnabled(false);
+    EXPECT_FALSE(control.isEnabled());
+    press();
+    EXPECT_EQ(presses, 0);
+    control.setEnabled(true);
+    EXPECT_TRUE(control.isEnabled());
+    press();
+    EXPECT_EQ(presses, 1);
 }
