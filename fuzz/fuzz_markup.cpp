@@ -51,9 +51,11 @@ class Page {
 public:
     Page()
     {
-        // Picture names arrive in capitals.
-        for (const char* name : {"/pics/A.BMP", "/pics/B.GIF", "/pics/C.JPG", "/pics/A_M.BMP"})
-            fakes.toolkit.pictures[name] = {40, 30};
+        // Picture names arrive in capitals: those of the seeds and of the
+        // disc's sample lessons.
+        for (const char* name : {"A.BMP", "B.GIF", "C.JPG", "A_M.BMP", "SPRING.BMP", "NIGHT.BMP", "BAMBOO.BMP",
+                                 "BIRD.BMP", "BIRD_MASK.BMP", "MOON.BMP", "MOON_MASK.BMP", "PANDA.BMP", "PANDA_MASK.BMP"})
+            fakes.toolkit.pictures[std::string("/pics/") + name] = {40, 30};
         engine.InitProc(surface, 0, 0, 600, 400);
         engine.SetObject(&images, &masks, &edits);
         engine.CurrPath("/pics");
