@@ -18,13 +18,12 @@
 #include "platform/fake/FakeControls.h"
 #include "startup/Conversions.h"
 #include "support/CatalogPageChecks.h"
+#include "support/FileBytes.h"
 #include "harness/FuzzCheck.h"
 
 #include <cstdint>
 #include <cstdlib>
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <string>
 #include <unistd.h>
 
@@ -43,12 +42,6 @@ std::string& databasePath()
 {
     static std::string path;
     return path;
-}
-
-std::string fileBytes(const std::string& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
 }
 
 // The IDs a query's rows hold, the first ones only.
@@ -172,7 +165,7 @@ extern "C" int LLVMFuzzerInitialize(int*, char***)
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
     const std::string bytes(reinterpret_cast<const char*>(data), size);
-    std::ofstream(databasePath(), std::ios::binary | std::ios::trunc) << bytes;
+    testsupport::writeBytes(databasePath(), bytes);
     try {
         if (catalog::RecogniseDatabaseFile(databasePath()) == catalog::DatabaseFormat::Jet)
             readJet();
@@ -181,6 +174,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     } catch (const catalog::DatabaseError&) {
         // Neither format, or empty: the catalog's message, nothing else.
     }
-    check(fileBytes(databasePath()) == bytes, "the database file was written");
+    check(testsupport::fileBytes(databasePath()) == bytes, "the database file was written");
     return 0;
 }

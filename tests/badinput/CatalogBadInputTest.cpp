@@ -5,17 +5,18 @@
 #include "catalog/CatalogOnFakes.h"
 #include "catalog/TestCatalog.h"
 #include "startup/Startup.h"
+#include "support/FileBytes.h"
 #include "tools/catalog/JetCatalog.h"
 
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <fstream>
 #include <functional>
-#include <iterator>
 
 using namespace platform::fake;
 using testsupport::CatalogOnFakes;
+using testsupport::fileBytes;
+using testsupport::writeBytes;
 namespace fs = std::filesystem;
 
 namespace {
@@ -46,17 +47,6 @@ struct Started {
 };
 
 std::string databaseOf(const std::string& folder) { return folder + "/DataBase/tavro.mdb"; }
-
-std::string fileBytes(const std::string& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
-
-void writeBytes(const std::string& path, const std::string& bytes)
-{
-    std::ofstream(path, std::ios::binary | std::ios::trunc) << bytes;
-}
 
 struct CatalogRow {
     const char* name;

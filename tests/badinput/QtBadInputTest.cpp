@@ -7,6 +7,7 @@
 #include "platform/qt/QtFlashPlayer.h"
 #include "platform/qt/QtPlatform.h"
 #include "platform/qt/QtToolkit.h"
+#include "support/FileBytes.h"
 #include "support/Paths.h"
 #include "support/QtWait.h"
 
@@ -18,25 +19,18 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <unistd.h>
 
 using namespace platform;
 using namespace platform::qt;
 using testsupport::evaluate;
+using testsupport::fileBytes;
 using testsupport::waitUntil;
 namespace fs = std::filesystem;
 
 namespace {
 
 std::string productFolder() { return testsupport::discDir() + "/product"; }
-
-std::string fileBytes(const std::string& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
 
 // A folder of this test's own, removed with what it holds.
 class ScratchFolder {
@@ -45,9 +39,9 @@ public:
     ~ScratchFolder() { fs::remove_all(path_); }
     std::string write(const std::string& name, const std::string& bytes) const
     {
-        const fs::path file = path_ / name;
-        std::ofstream(file, std::ios::binary) << bytes;
-        return file.string();
+        const std::string file = (path_ / name).string();
+        testsupport::writeBytes(file, bytes);
+        return file;
     }
     const fs::path& path() const { return path_; }
 
