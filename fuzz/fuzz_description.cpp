@@ -9,6 +9,7 @@
 #include "buttons/CSrcReader.h"
 #include "platform/fake/FakePlatform.h"
 #include "harness/FuzzCheck.h"
+#include "support/Split.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -134,7 +135,7 @@ private:
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
     const std::vector<std::string> lines =
-        fuzzsupport::splitLines(std::string_view(reinterpret_cast<const char*>(data), size));
+        testsupport::splitAt(std::string_view(reinterpret_cast<const char*>(data), size), '\n');
     ButtonHost host(lines, Reentry(size % 4));
     host.section = lines[0];
 

@@ -6,6 +6,7 @@
 #include "richtext/CTextMark.h"
 #include "startup/Text.h"
 #include "harness/FuzzCheck.h"
+#include "support/Split.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -46,7 +47,7 @@ void checkChunk(const richtext::CTextMark& mark, const std::string& name)
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
     const std::vector<std::string> lines =
-        fuzzsupport::splitLines(std::string_view(reinterpret_cast<const char*>(data), size));
+        testsupport::splitAt(std::string_view(reinterpret_cast<const char*>(data), size), '\n');
     platform::fake::FakePlatform fakes;
     fakes.textFiles.contents["/lesson.txt"].assign(lines.begin() + 1, lines.end());
     richtext::CTextMark mark(fakes.textFiles, fakes.messages);

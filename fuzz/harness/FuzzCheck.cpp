@@ -12,18 +12,6 @@ void fail(std::string_view what)
     std::abort();
 }
 
-std::vector<std::string> splitLines(std::string_view input)
-{
-    std::vector<std::string> lines;
-    std::size_t from = 0;
-    for (std::size_t feed = input.find('\n'); feed != std::string_view::npos; feed = input.find('\n', from)) {
-        lines.emplace_back(input.substr(from, feed - from));
-        from = feed + 1;
-    }
-    lines.emplace_back(input.substr(from));
-    return lines;
-}
-
 std::vector<std::string> splitFields(std::string_view input, std::size_t count)
 {
     std::vector<std::string> fields;

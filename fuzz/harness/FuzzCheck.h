@@ -15,9 +15,6 @@ inline void check(bool holds, std::string_view what)
         fail(what);
 }
 
-// The input cut at line feeds; the last line is what follows the last one.
-std::vector<std::string> splitLines(std::string_view input);
-
 // The first `count` lines of the input, the last of them holding the rest
 // of it, line feeds and all; lines the input lacks are empty.
 std::vector<std::string> splitFields(std::string_view input, std::size_t count);

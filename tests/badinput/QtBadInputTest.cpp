@@ -9,12 +9,11 @@
 #include "platform/qt/QtToolkit.h"
 #include "support/FileBytes.h"
 #include "support/Paths.h"
+#include "support/QtSearch.h"
 #include "support/QtWait.h"
 
 #include <QApplication>
 #include <QDialog>
-#include <QKeyEvent>
-#include <QLineEdit>
 #include <QWebEngineView>
 #include <gtest/gtest.h>
 
@@ -154,13 +153,6 @@ TEST(PageLibrary, AMissingPageLibraryLeavesTheTreeEmptyAndTheWindowWorking)
     ASSERT_TRUE(drawn);
     EXPECT_EQ(drawn->toInt(), 0) << "no tree without the library";
 
-    QLineEdit* box = dynamic_cast<QtEditBox&>(*window.txt_BookName).lineEdit();
-    box->setText(QString::fromUtf8("没有这样的书名"));
-    QKeyEvent enter(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier);
-    QCoreApplication::sendEvent(box, &enter);
-    EXPECT_TRUE(waitUntil([&] {
-        auto body = evaluate(list, "document.body.textContent", 5000);
-        return body && body->toString() == QString::fromUtf8("没有找到书籍");
-    }));
+    EXPECT_TRUE(testsupport::searchForANameNoBookHas(*window.txt_BookName, list));
     EXPECT_FALSE(anyDialogShown());
 }

@@ -3,10 +3,9 @@
 #include "platform/qt/QtFlashPlayer.h"
 #include "platform/qt/QtPlatform.h"
 #include "support/Paths.h"
+#include "support/QtSearch.h"
 #include "support/QtWait.h"
 
-#include <QKeyEvent>
-#include <QLineEdit>
 #include <QWebEngineView>
 #include <QWindow>
 #include <gtest/gtest.h>
@@ -139,14 +138,7 @@ TEST_P(CatalogPanesTest, EnterInTheSearchBoxShowsNotFoundInThePane)
 {
     QWebEnginePage& list = pageOf(*window->WebBrowser2);
     ASSERT_TRUE(waitUntil([&] { return numberIn(list, "typeof ChangeBook === 'function' ? 1 : 0") == 1; }));
-    QLineEdit* box = dynamic_cast<QtEditBox&>(*window->txt_BookName).lineEdit();
-    box->setText(QString::fromUtf8("没有这样的书名"));
-    QKeyEvent enter(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier);
-    QCoreApplication::sendEvent(box, &enter);
-    EXPECT_TRUE(waitUntil([&] {
-        auto body = evaluate(list, "document.body.textContent", 5000);
-        return body && body->toString() == QString::fromUtf8("没有找到书籍");
-    }));
+    EXPECT_TRUE(testsupport::searchForANameNoBookHas(*window->txt_BookName, list));
 }
 
 INSTANTIATE_TEST_SUITE_P(Discs, CatalogPanesTest, ::testing::Values(DiscNames::AsBuilt, DiscNames::OtherCase),

@@ -1,5 +1,6 @@
 #pragma once
 #include "richtext/CSuperTextC.h"
+#include "support/Split.h"
 
 #include <string>
 #include <vector>
@@ -10,13 +11,7 @@ namespace richtext::testing {
 // number, name, answer and key.
 inline void putScoreBack(CSuperTextC& engine, const std::string& score)
 {
-    std::vector<std::string> fields;
-    std::size_t from = 0;
-    for (std::size_t nul = score.find('\0'); nul != std::string::npos; nul = score.find('\0', from)) {
-        fields.push_back(score.substr(from, nul - from));
-        from = nul + 1;
-    }
-    fields.push_back(score.substr(from));
+    const std::vector<std::string> fields = testsupport::splitAt(score, '\0');
     for (std::size_t i = 0; i + 3 < fields.size();) {
         if (fields[i] == "text" || fields[i] == "radio") {
             engine.PutScore(fields[i], fields[i + 2], std::stoi(fields[i + 1]), fields[i + 3]);
