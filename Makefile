@@ -21,8 +21,7 @@ build: setup $(BUILD_DIR)/build.ninja
 
 # Starts the disc's start program from the assembled sample disc.
 run: build
-	@if [ -x $(BUILD_DIR)/disc/play ]; then cd $(BUILD_DIR)/disc && ./play; \
-	else cd $(BUILD_DIR)/disc/product && ./product; fi
+	cd $(BUILD_DIR)/disc && ./play
 
 # Writes the sample disc as an ISO 9660 image, $(BUILD_DIR)/disc.iso.
 disc-image: build

@@ -2,6 +2,7 @@
 #include "Application.h"
 #include "Drives.h"
 #include "MessageBoxes.h"
+#include "Shell.h"
 #include "TextFiles.h"
 #include "Toolkit.h"
 
@@ -16,6 +17,7 @@ struct Platform {
     Toolkit& toolkit;
     OpticalDrives& drives;
     FontRegistry& fonts;
+    Shell& shell;
 };
 
 } // namespace platform

@@ -2,6 +2,8 @@
 #include "Browser.h"
 #include "Controls.h"
 #include "FlashPlayer.h"
+#include "MciDevice.h"
+#include "MediaPlayer.h"
 #include "Picture.h"
 #include "Timer.h"
 #include <memory>
@@ -20,6 +22,9 @@ public:
     virtual std::unique_ptr<EditBox> createEditBox(Container& parent) = 0;
     virtual std::unique_ptr<Browser> createBrowser(Container& parent) = 0;
     virtual std::unique_ptr<FlashPlayer> createFlashPlayer(Container& parent) = 0;
+    virtual std::unique_ptr<MediaPlayer> createMediaPlayer(Container& parent) = 0;
+    // A device that shows nothing until it is given a display window.
+    virtual std::unique_ptr<MciDevice> createMciDevice() = 0;
     virtual std::unique_ptr<Timer> createTimer() = 0;
     virtual std::unique_ptr<PictureClip> createPictureClip() = 0;
     // Loads a BMP, JPG, GIF or PNG file; null when it cannot be loaded.

@@ -15,6 +15,7 @@ DEBIAN_PACKAGES=(
   libgtest-dev libgmock-dev libbenchmark-dev
   fonts-wqy-microhei
   xvfb xauth
+  xdg-utils
   xorriso ffmpeg
   clang libclang-rt-dev
   nodejs

@@ -47,14 +47,19 @@ void ScreenCheck(platform::Application& app, platform::MessageBoxes& messages)
         app.end(0);
 }
 
-void PlaceMainWindow(platform::Form& window, platform::Application& app, platform::Toolkit& toolkit,
-                     const std::string& PicPath)
+void CenterWindow(platform::Form& window, platform::Application& app, int width, int height)
 {
     const int tppX = app.twipsPerPixelX();
     const int tppY = app.twipsPerPixelY();
-    const int leftTwips = (app.screenWidthTwips() - 800 * tppX) / 2;
-    const int topTwips = (app.screenHeightTwips() - 600 * tppY) / 2;
-    window.setGeometry(pixelsOf(leftTwips, tppX), pixelsOf(topTwips, tppY), 800, 600);
+    const int leftTwips = (app.screenWidthTwips() - width * tppX) / 2;
+    const int topTwips = (app.screenHeightTwips() - height * tppY) / 2;
+    window.setGeometry(pixelsOf(leftTwips, tppX), pixelsOf(topTwips, tppY), width, height);
+}
+
+void PlaceMainWindow(platform::Form& window, platform::Application& app, platform::Toolkit& toolkit,
+                     const std::string& PicPath)
+{
+    CenterWindow(window, app, 800, 600);
     if (auto background = toolkit.loadPicture(PicPath + "/back.bmp"))
         window.setPicture(background);
 }

@@ -19,6 +19,10 @@ std::string resolutionMessage(int width, int height);
 // Checks for an 800x600 screen; answering Yes to the message ends the program.
 void ScreenCheck(platform::Application& app, platform::MessageBoxes& messages);
 
+// Gives a window of any size its pixels, centred on the screen; a screen
+// smaller than the window puts its corner at a negative place.
+void CenterWindow(platform::Form& window, platform::Application& app, int width, int height);
+
 // Gives a main window its 800x600 pixels, centred, and the back.bmp background.
 void PlaceMainWindow(platform::Form& window, platform::Application& app, platform::Toolkit& toolkit,
                      const std::string& PicPath);

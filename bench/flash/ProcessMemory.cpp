@@ -94,4 +94,11 @@ double processTreeCpuSeconds(pid_t root)
     return double(ticks) / double(sysconf(_SC_CLK_TCK));
 }
 
+int processTreeSize(pid_t root)
+{
+    int count = 0;
+    forEachInTree(root, [&](const std::string&) { ++count; });
+    return count;
+}
+
 } // namespace bench

@@ -17,4 +17,7 @@ ProcessTreeMemory processTreeMemory(pid_t root);
 // started have used so far, in seconds.
 double processTreeCpuSeconds(pid_t root);
 
+// How many processes the tree holds, the root included.
+int processTreeSize(pid_t root);
+
 } // namespace bench

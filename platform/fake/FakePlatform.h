@@ -12,8 +12,9 @@ struct FakePlatform {
     FakeToolkit toolkit;
     FakeOpticalDrives drives;
     FakeFontRegistry fonts;
+    FakeShell shell;
 
-    Platform platform() { return Platform{app, messages, textFiles, toolkit, drives, fonts}; }
+    Platform platform() { return Platform{app, messages, textFiles, toolkit, drives, fonts, shell}; }
 };
 
 } // namespace platform::fake

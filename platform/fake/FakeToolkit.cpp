@@ -18,6 +18,8 @@ std::unique_ptr<Label> FakeToolkit::createLabel(Container&) { return track<FakeL
 std::unique_ptr<EditBox> FakeToolkit::createEditBox(Container&) { return track<FakeEditBox, EditBox>(editBoxes); }
 std::unique_ptr<Browser> FakeToolkit::createBrowser(Container&) { return track<FakeBrowser, Browser>(browsers); }
 std::unique_ptr<FlashPlayer> FakeToolkit::createFlashPlayer(Container&) { return track<FakeFlashPlayer, FlashPlayer>(flashPlayers); }
+std::unique_ptr<MediaPlayer> FakeToolkit::createMediaPlayer(Container&) { return track<FakeMediaPlayer, MediaPlayer>(mediaPlayers); }
+std::unique_ptr<MciDevice> FakeToolkit::createMciDevice() { return track<FakeMciDevice, MciDevice>(mciDevices); }
 std::unique_ptr<Timer> FakeToolkit::createTimer() { return track<FakeTimer, Timer>(timers); }
 std::unique_ptr<PictureClip> FakeToolkit::createPictureClip() { return track<FakePictureClip, PictureClip>(pictureClips); }
 

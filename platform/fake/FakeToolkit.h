@@ -1,5 +1,6 @@
 #pragma once
 #include "FakeControls.h"
+#include "FakeMedia.h"
 #include "FakePicture.h"
 #include "FakeServices.h"
 #include "platform/Toolkit.h"
@@ -24,6 +25,8 @@ public:
     std::vector<FakeEditBox*> editBoxes;
     std::vector<FakeBrowser*> browsers;
     std::vector<FakeFlashPlayer*> flashPlayers;
+    std::vector<FakeMediaPlayer*> mediaPlayers;
+    std::vector<FakeMciDevice*> mciDevices;
     std::vector<FakeTimer*> timers;
     std::vector<FakePictureClip*> pictureClips;
 
@@ -33,6 +36,8 @@ public:
     std::unique_ptr<EditBox> createEditBox(Container& parent) override;
     std::unique_ptr<Browser> createBrowser(Container& parent) override;
     std::unique_ptr<FlashPlayer> createFlashPlayer(Container& parent) override;
+    std::unique_ptr<MediaPlayer> createMediaPlayer(Container& parent) override;
+    std::unique_ptr<MciDevice> createMciDevice() override;
     std::unique_ptr<Timer> createTimer() override;
     std::unique_ptr<PictureClip> createPictureClip() override;
     PicturePtr loadPicture(const std::string& path) override;

@@ -1,12 +1,14 @@
 #pragma once
 #include "QtServices.h"
+#include "QtShell.h"
 #include "QtToolkit.h"
 #include "platform/DiskTextFiles.h"
 #include "platform/Platform.h"
 
 namespace platform::qt {
 
-// Sets what the Qt process needs before its QApplication exists.
+// Sets what the Qt process needs before its QApplication exists, the media
+// backend among it.
 void prepareQtProcess();
 
 // The Qt implementations of every service, for a program's main().
@@ -19,8 +21,9 @@ struct QtPlatform {
     QtToolkit toolkit;
     LinuxOpticalDrives drives;
     QtFontRegistry fonts;
+    QtShell shell;
 
-    Platform platform() { return Platform{app, messages, textFiles, toolkit, drives, fonts}; }
+    Platform platform() { return Platform{app, messages, textFiles, toolkit, drives, fonts, shell}; }
 };
 
 } // namespace platform::qt

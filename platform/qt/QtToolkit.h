@@ -11,6 +11,8 @@ public:
     std::unique_ptr<EditBox> createEditBox(Container& parent) override;
     std::unique_ptr<Browser> createBrowser(Container& parent) override;
     std::unique_ptr<FlashPlayer> createFlashPlayer(Container& parent) override;
+    std::unique_ptr<MediaPlayer> createMediaPlayer(Container& parent) override;
+    std::unique_ptr<MciDevice> createMciDevice() override;
     std::unique_ptr<Timer> createTimer() override;
     std::unique_ptr<PictureClip> createPictureClip() override;
     PicturePtr loadPicture(const std::string& path) override;

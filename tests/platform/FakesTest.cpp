@@ -78,6 +78,36 @@ TEST(FakeMessageBoxes, AnswersAsScriptedThenNo)
     EXPECT_EQ(boxes.shown.size(), 2u);
 }
 
+TEST(ProgramPath, TriesThePathAsGivenThenWithoutExe)
+{
+    EXPECT_EQ(programPathCandidates("/d/product/product.exe"),
+              (std::vector<std::string>{"/d/product/product.exe", "/d/product/product"}));
+    EXPECT_EQ(programPathCandidates("/d/PRODUCT.EXE"), (std::vector<std::string>{"/d/PRODUCT.EXE", "/d/PRODUCT"}));
+    EXPECT_EQ(programPathCandidates("/d/product"), (std::vector<std::string>{"/d/product"}));
+    EXPECT_EQ(programPathCandidates("/d/.exe"), (std::vector<std::string>{"/d/.exe"}));
+    EXPECT_EQ(programPathCandidates(".exe"), (std::vector<std::string>{".exe"}));
+}
+
+TEST(FakeMciDevice, ModesFollowTheCommandsAndUnknownOnesAreOnlyRecorded)
+{
+    FakeMciDevice device;
+    device.unopenable = {"/gone.wav"};
+    device.command("play");
+    EXPECT_EQ(device.mode(), MciDevice::ModeNotOpen) << "nothing plays before open";
+    device.setFileName("/a.wav");
+    device.command("open");
+    device.command("seek");
+    EXPECT_EQ(device.mode(), MciDevice::ModeStopped);
+    device.command("play");
+    EXPECT_EQ(device.mode(), MciDevice::ModePlaying);
+    device.endPlayback();
+    EXPECT_EQ(device.mode(), MciDevice::ModeStopped);
+    device.setFileName("/gone.wav");
+    device.command("open");
+    EXPECT_EQ(device.mode(), MciDevice::ModeNotOpen);
+    EXPECT_EQ(device.commands, (std::vector<std::string>{"play", "open", "seek", "play", "open"}));
+}
+
 // The window system sends a disabled control no input; the fakes do the same,
 // so code that disables a control can be tested for it.
 TEST(FakeControls, ADisabledControlReportsNoInputUntilEnabledAgain)

@@ -1,8 +1,6 @@
 #include "FlashPlayerHarness.h"
 #include "support/Paths.h"
-
-#include <QApplication>
-#include <QMouseEvent>
+#include "support/QtInput.h"
 
 namespace testsupport {
 
@@ -37,16 +35,7 @@ void FlashPlayerHarness::click(int x, int y)
 {
     QWidget* target = player->widget()->focusProxy();
     ASSERT_NE(target, nullptr);
-    QPointF at(x, y);
-    QPointF global = target->mapToGlobal(at);
-    QMouseEvent move(QEvent::MouseMove, at, global, Qt::NoButton, Qt::NoButton, Qt::NoModifier);
-    QMouseEvent press(QEvent::MouseButtonPress, at, global, Qt::LeftButton, Qt::LeftButton, Qt::NoModifier);
-    QMouseEvent release(QEvent::MouseButtonRelease, at, global, Qt::LeftButton, Qt::NoButton, Qt::NoModifier);
-    QApplication::sendEvent(target, &move);
-    runEventsFor(100);
-    QApplication::sendEvent(target, &press);
-    runEventsFor(100);
-    QApplication::sendEvent(target, &release);
+    clickAt(target, QPointF(x, y));
 }
 
 } // namespace testsupport

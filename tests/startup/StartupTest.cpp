@@ -193,3 +193,30 @@ TEST(PlaceMainWindow, MissingBackgroundLeavesThePictureAsItWas)
     EXPECT_EQ(form->left(), (1024 - 800) / 2);
     EXPECT_EQ(form->top(), (768 - 600) / 2);
 }
+
+struct CentreCase {
+    int screenWidth, screenHeight, width, height, left, top;
+};
+
+class CenterWindowTest : public ::testing::TestWithParam<CentreCase> {};
+
+TEST_P(CenterWindowTest, PlacesAWindowOfAnySizeInTheMiddle)
+{
+    const CentreCase& c = GetParam();
+    FakePlatform fp;
+    fp.app.screenWidthPx = c.screenWidth;
+    fp.app.screenHeightPx = c.screenHeight;
+    auto form = fp.toolkit.createForm();
+    CenterWindow(*form, fp.app, c.width, c.height);
+    EXPECT_EQ(form->left(), c.left);
+    EXPECT_EQ(form->top(), c.top);
+    EXPECT_EQ(form->width(), c.width);
+    EXPECT_EQ(form->height(), c.height);
+}
+
+INSTANTIATE_TEST_SUITE_P(Windows, CenterWindowTest,
+                         ::testing::Values(CentreCase{1024, 768, 700, 400, 162, 184},
+                                           CentreCase{1024, 768, 352, 288, 336, 240},
+                                           CentreCase{1024, 768, 320, 256, 352, 256},
+                                           CentreCase{1025, 769, 320, 256, 352, 256},
+                                           CentreCase{640, 480, 800, 582, -80, -51}));

@@ -124,4 +124,20 @@ std::vector<std::string> openFiles(pid_t pid)
     return files;
 }
 
+std::set<pid_t> processesRunning(const std::string& executable)
+{
+    std::set<pid_t> found;
+    std::error_code error;
+    const fs::path wanted = fs::weakly_canonical(executable, error);
+    for (const auto& entry : fs::directory_iterator("/proc", error)) {
+        const std::string name = entry.path().filename();
+        if (name.find_first_not_of("0123456789") != std::string::npos)
+            continue;
+        std::error_code unreadable;
+        if (fs::read_symlink(entry.path() / "exe", unreadable) == wanted)
+            found.insert(pid_t(std::stoi(name)));
+    }
+    return found;
+}
+
 } // namespace testsupport

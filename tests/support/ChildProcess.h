@@ -3,6 +3,7 @@
 // kept running while the test looks at them.
 #include <chrono>
 #include <optional>
+#include <set>
 #include <string>
 #include <sys/types.h>
 #include <vector>
@@ -43,5 +44,7 @@ private:
 std::vector<std::string> childCommandNames(pid_t pid);
 // The files `pid` holds open, as full paths.
 std::vector<std::string> openFiles(pid_t pid);
+// The processes running the given executable, whoever started them.
+std::set<pid_t> processesRunning(const std::string& executable);
 
 } // namespace testsupport

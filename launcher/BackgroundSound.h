@@ -1,0 +1,28 @@
+#pragma once
+#include "platform/Application.h"
+#include "platform/MciDevice.h"
+
+#include <string>
+
+namespace launcher {
+
+// The menu's background sound on its device. The watcher, called every
+// 100 ms, starts the sound again whenever it is not playing, so it loops
+// and comes back within 100 ms after anything stops it.
+class BackgroundSound {
+public:
+    BackgroundSound(platform::MciDevice& device, const platform::Application& app, std::string file);
+
+    // Plays the file from its beginning; nothing when it is missing.
+    void Start();
+    void Watch();
+    bool Playing() const;
+    void StopAndClose();
+
+private:
+    platform::MciDevice& device_;
+    const platform::Application& app_;
+    std::string file_;
+};
+
+} // namespace launcher

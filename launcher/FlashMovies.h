@@ -1,0 +1,16 @@
+#pragma once
+#include "platform/Platform.h"
+
+#include <string>
+
+namespace launcher {
+
+// Tells the user that a window could not be set up and ends the program.
+void SeriousError(platform::Platform& platform);
+
+// Gives a player its movie at the given place with its context menu off;
+// a missing movie file is a serious error.
+void LoadMovieOrEnd(platform::Platform& platform, platform::FlashPlayer& player, const std::string& movie,
+                    int left, int top, int width, int height);
+
+} // namespace launcher

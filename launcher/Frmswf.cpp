@@ -1,0 +1,43 @@
+#include "Frmswf.h"
+#include "FlashMovies.h"
+#include "startup/Startup.h"
+
+namespace launcher {
+
+Frmswf::Frmswf(platform::Platform& platform, const LauncherFolders& folders, std::function<void()> returnMain)
+    : platform_(platform), folders_(folders), returnMain_(std::move(returnMain))
+{
+    platform::Toolkit& kit = platform.toolkit;
+    form = kit.createForm();
+    form->setFrameless(true);
+    BSwf = kit.createFlashPlayer(*form);
+    TimFla = kit.createTimer();
+    flashDispatch_ = std::make_unique<startup::OneShotDispatch>(*TimFla, [this] { TimFla_Timer(); });
+    BSwf->onCommand([this](const std::string& c, const std::string& a) { BSwf_FSCommand(c, a); });
+}
+
+Frmswf::~Frmswf() = default;
+
+bool Frmswf::Init()
+{
+    startup::CenterWindow(*form, platform_.app, Width, Height);
+    form->setBackColor(platform::rgb(255, 255, 255));
+    LoadMovieOrEnd(platform_, *BSwf, folders_.MovPath + "/loop.swf", 0, 0, Width, Height);
+    form->show();
+    return true;
+}
+
+void Frmswf::BSwf_FSCommand(const std::string& command, const std::string& args)
+{
+    Command = command;
+    Args = args;
+    flashDispatch_->arm();
+}
+
+void Frmswf::TimFla_Timer()
+{
+    if (Command == "returnmain")
+        returnMain_();
+}
+
+} // namespace launcher

@@ -1,0 +1,150 @@
+#include "QtPlayback.h"
+#include "platform/PathCase.h"
+
+#include <QAudioDevice>
+#include <QAudioOutput>
+#include <QFileInfo>
+#include <QMediaDevices>
+#include <QMediaPlayer>
+#include <QUrl>
+#include <QVideoSink>
+
+namespace platform::qt {
+
+bool hasAudioOutput()
+{
+    return !QMediaDevices::defaultAudioOutput().isNull();
+}
+
+QtPlayback::QtPlayback(QVideoSink* video) : video_(video)
+{
+    silentEnd_.setSingleShot(true);
+    connect(&silentEnd_, &QTimer::timeout, this, [this] { finish(); });
+}
+
+QtPlayback::~QtPlayback() = default;
+
+bool QtPlayback::load(const std::string& path)
+{
+    unload();
+    const QString file = QString::fromStdString(ExistingPathIgnoringCase(path));
+    if (!QFileInfo(file).isFile())
+        return false;
+    player_ = std::make_unique<QMediaPlayer>();
+    if (hasAudioOutput()) {
+        audio_ = std::make_unique<QAudioOutput>();
+        player_->setAudioOutput(audio_.get());
+    }
+    if (video_)
+        player_->setVideoOutput(video_);
+    connect(player_.get(), &QMediaPlayer::mediaStatusChanged, this, [this](QMediaPlayer::MediaStatus status) {
+        if (status == QMediaPlayer::LoadedMedia) {
+            silent_ = !player_->hasVideo() && !audio_;
+            startWhenLoaded();
+        }
+        else if (status == QMediaPlayer::EndOfMedia || status == QMediaPlayer::InvalidMedia)
+            finish();
+    });
+    connect(player_.get(), &QMediaPlayer::errorOccurred, this, [this] { finish(); });
+    player_->setSource(QUrl::fromLocalFile(file));
+    return true;
+}
+
+void QtPlayback::unload()
+{
+    pause();
+    silent_ = false;
+    silentFromMs_ = 0;
+    started_ = false;
+    player_.reset();
+    audio_.reset();
+}
+
+void QtPlayback::play()
+{
+    if (!player_)
+        return;
+    if (positionMs() >= durationMs() && durationMs() > 0)
+        rewind();
+    playing_ = true;
+    const auto status = player_->mediaStatus();
+    if (status != QMediaPlayer::LoadingMedia && status != QMediaPlayer::NoMedia)
+        startWhenLoaded();
+}
+
+void QtPlayback::startWhenLoaded()
+{
+    if (!playing_ || started_)
+        return;
+    started_ = true;
+    if (silent_) {
+        silentClock_.start();
+        silentEnd_.start(int(std::max<qint64>(0, durationMs() - silentFromMs_)));
+    } else {
+        player_->play();
+    }
+}
+
+void QtPlayback::pause()
+{
+    if (silent_ && started_)
+        silentFromMs_ = positionMs();
+    silentEnd_.stop();
+    if (player_ && started_ && !silent_)
+        player_->pause();
+    playing_ = false;
+    started_ = false;
+}
+
+void QtPlayback::rewind()
+{
+    pause();
+    silentFromMs_ = 0;
+    // The backend's own stop goes back to the beginning at once; a seek to
+    // 0 after the end is reported late, with the old position meanwhile.
+    if (player_ && !silent_)
+        player_->stop();
+}
+
+void QtPlayback::finish()
+{
+    if (silent_)
+        silentFromMs_ = durationMs();
+    silentEnd_.stop();
+    playing_ = false;
+    started_ = false;
+}
+
+qint64 QtPlayback::positionMs() const
+{
+    if (!player_)
+        return 0;
+    if (silent_) {
+        const qint64 at = silentFromMs_ + (started_ ? silentClock_.elapsed() : 0);
+        return std::min(at, durationMs());
+    }
+    return player_->position();
+}
+
+void QtPlayback::setPositionMs(qint64 ms)
+{
+    if (!player_)
+        return;
+    ms = std::clamp<qint64>(ms, 0, std::max<qint64>(durationMs(), 0));
+    silentFromMs_ = ms;
+    if (silent_) {
+        if (started_) {
+            silentClock_.start();
+            silentEnd_.start(int(durationMs() - ms));
+        }
+        return;
+    }
+    player_->setPosition(ms);
+}
+
+qint64 QtPlayback::durationMs() const
+{
+    return player_ ? player_->duration() : 0;
+}
+
+} // namespace platform::qt
