@@ -17,6 +17,7 @@ if ((${#targets[@]} == 0)); then
   targets=(fuzz_markup fuzz_textmark fuzz_description fuzz_database fuzz_pages)
 fi
 jobs="${FUZZ_JOBS:-$(nproc)}"
+if ((jobs > ${#targets[@]})); then jobs=${#targets[@]}; fi
 
 # The fuzz targets' own temporary files go to memory where there is some.
 if [ -d /dev/shm ] && [ -w /dev/shm ]; then export TMPDIR=/dev/shm; fi
