@@ -33,30 +33,6 @@ struct Spoils {
     bool engineMissing = false;
 };
 
-// Flash players that may be made without their engine; windows shown are
-// counted, as the count outlives the windows.
-class EngineToolkit : public platform::fake::FakeToolkit {
-public:
-    bool engineMissing = false;
-    int shows = 0;
-    std::unique_ptr<platform::Form> createForm() override
-    {
-        struct Counted : FakeForm {
-            int* shows = nullptr;
-            void show() override { ++*shows, FakeForm::show(); }
-        };
-        auto form = std::make_unique<Counted>();
-        form->shows = &shows;
-        return form;
-    }
-    std::unique_ptr<platform::FlashPlayer> createFlashPlayer(platform::Container& parent) override
-    {
-        auto player = FakeToolkit::createFlashPlayer(parent);
-        static_cast<FakeFlashPlayer&>(*player).engineMissing = engineMissing;
-        return player;
-    }
-};
-
 struct LauncherRow {
     const char* name;
     Spoils spoils;
@@ -122,7 +98,7 @@ protected:
     }
 
     static constexpr const char* kMovie = "/disc/avi/movie1.avi";
-    EngineToolkit toolkit;
+    ShowCountingToolkit toolkit;
     platform::Platform spoiled{fp.app, fp.messages, fp.textFiles, toolkit, fp.drives, fp.fonts, fp.shell};
     double movieSeconds = 0;
 };
