@@ -99,7 +99,7 @@ protected:
 
     static constexpr const char* kMovie = "/disc/avi/movie1.avi";
     ShowCountingToolkit toolkit;
-    platform::Platform spoiled{fp.app, fp.messages, fp.textFiles, toolkit, fp.drives, fp.fonts, fp.shell};
+    platform::Platform spoiled{fp.app, fp.messages, fp.textFiles, toolkit, fp.drives, fp.fonts, fp.shell, fp.userFiles};
     double movieSeconds = 0;
 };
 
