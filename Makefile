@@ -1,9 +1,12 @@
 # The two commands: `make run` and `make test`.
 BUILD_DIR ?= build
 ASAN_DIR ?= build-asan
+FUZZ_DIR ?= build-fuzz
+# Seconds each fuzz target runs in `make fuzz`.
+FUZZ_SECONDS ?= 60
 JOBS ?= $(shell nproc)
 
-.PHONY: all setup build run disc-image test test-asan bench clean
+.PHONY: all setup build run disc-image test test-asan fuzz bench clean
 
 all: build
 
@@ -37,8 +40,18 @@ test-asan: setup $(ASAN_DIR)/build.ninja
 		ASAN_OPTIONS=detect_leaks=0 UBSAN_OPTIONS=print_stacktrace=1 \
 		ctest --output-on-failure -j $(JOBS) -LE no-asan
 
+# The fuzz targets build with clang, AddressSanitizer, UndefinedBehaviorSanitizer
+# and libFuzzer; each then runs FUZZ_SECONDS from its seeds.
+$(FUZZ_DIR)/build.ninja:
+	CC=clang CXX=clang++ cmake -S . -B $(FUZZ_DIR) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+		-DBOOKDISC_FUZZ=ON -DBOOKDISC_BENCH=OFF
+
+fuzz: setup $(FUZZ_DIR)/build.ninja
+	cmake --build $(FUZZ_DIR) -j $(JOBS) --target fuzzers
+	./fuzz/run-fuzzers.sh $(FUZZ_DIR) $(FUZZ_SECONDS)
+
 bench: build
 	cd $(BUILD_DIR) && for b in bench/bench_*; do [ -x "$$b" ] && QT_QPA_PLATFORM=offscreen "$$b"; done
 
 clean:
-	rm -rf $(BUILD_DIR) $(ASAN_DIR)
+	rm -rf $(BUILD_DIR) $(ASAN_DIR) $(FUZZ_DIR)

@@ -66,13 +66,15 @@ void FrmMain::Init()
     LoadImageButtons();
     try {
         CatalogConnection.emplace(GetConnection(platform_.app));
+        WritePages();
     } catch (const DatabaseError&) {
-        // The user is told which file; the library's own words reach the
-        // log with the exception, through the start-up sequence.
+        // A file that opens but cannot give the tree (cut short, or without
+        // the catalog's tables) cannot be read either. The user is told
+        // which file; the library's own words reach the log with the
+        // exception, through the start-up sequence.
         platform_.messages.ok("无法打开书目数据库：" + DataSourceOf(ConnectionString(platform_.app.programFolder())));
         throw;
     }
-    WritePages();
     PagesReady = true;
     form->show();
 }
@@ -95,10 +97,17 @@ void FrmMain::SeriousError()
     platform_.app.end(0);
 }
 
+// A player without its engine would show an empty place where the movie
+// belongs, as blank as a missing movie, and it ends the program the same way.
+bool FrmMain::CanPlay(const platform::FlashPlayer& player, const std::string& movie) const
+{
+    return platform_.app.fileExists(movie) && player.canPlay();
+}
+
 void FrmMain::LoadButtonBar()
 {
     const std::string movie = folders_.PicPath + "/button.swf";
-    if (!platform_.app.fileExists(movie))
+    if (!CanPlay(*BSwf, movie))
         return SeriousError();
     BSwf->setMovie(movie);
     BSwf->setGeometry(445, 484, 307, 18);
@@ -109,7 +118,7 @@ void FrmMain::LoadButtonBar()
 void FrmMain::LoadOverlayMovie()
 {
     const std::string movie = folders_.PicPath + "/tavro.swf";
-    if (!platform_.app.fileExists(movie))
+    if (!CanPlay(*ShockwaveFlash1, movie))
         return SeriousError();
     ShockwaveFlash1->setMovie(movie);
     ShockwaveFlash1->setGeometry(125, 100, 550, 400);

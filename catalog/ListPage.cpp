@@ -2,6 +2,8 @@
 #include "PageText.h"
 #include "startup/Conversions.h"
 
+#include <optional>
+
 namespace catalog {
 
 namespace {
@@ -63,17 +65,22 @@ void ListPage::FillList(const std::string& query, Icon icon, WhenEmpty whenEmpty
     std::string table = kTableStart;
     bool anyRow = false;
     for (Recordset rows = GetRecordset(connection_, query, 0); !rows.atEnd(); rows.moveNext()) {
-        table += ListRow(rows.field("ID"), rows.field("Name"), icon);
+        // The ID goes into the row's script call and comes back as the book
+        // to show: one that is not a whole 32-bit number would name another
+        // book, so its row is left out.
+        const std::optional<std::int32_t> id = startup::wholeInt32(rows.field("ID"));
+        if (!id)
+            continue;
+        table += ListRow(*id, rows.field("Name"), icon);
         anyRow = true;
     }
     table += kTableEnd;
     pane_.setBodyInnerHtml(!anyRow && whenEmpty == WhenEmpty::NotFound ? ReturnNoBookString() : table);
 }
 
-std::string ListPage::ListRow(const std::string& ID, const std::string& Name, Icon icon) const
+std::string ListPage::ListRow(std::int32_t ID, const std::string& Name, Icon icon) const
 {
-    // The ID goes into a script call: only a whole number may stand there.
-    const std::string id = std::to_string(startup::toInt32(ID).value_or(0));
+    const std::string id = std::to_string(ID);
     const char* iconFile = icon == Icon::Category ? "/pic/book.gif'" : "/pic/book1.gif'";
     return "<tr><td><a onclick='ChangeBook(" + id + ")' style='cursor:hand'><img src='" + fileUrlAttribute(F_) +
            iconFile + ">&nbsp;" + htmlText(Name) + "</a></td></tr>";

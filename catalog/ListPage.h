@@ -22,7 +22,7 @@ private:
     enum class Icon { Category, Found };
     enum class WhenEmpty { EmptyTable, NotFound };
     void FillList(const std::string& query, Icon icon, WhenEmpty whenEmpty);
-    std::string ListRow(const std::string& ID, const std::string& Name, Icon icon) const;
+    std::string ListRow(std::int32_t ID, const std::string& Name, Icon icon) const;
 
     platform::Browser& pane_;
     Connection& connection_;

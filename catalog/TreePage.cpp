@@ -6,6 +6,21 @@
 
 namespace catalog {
 
+namespace {
+
+// The script name of a category's node. "Node-5" would be a subtraction, not
+// a name: a negative ID's node is "Node_5", while its ID property, and so
+// the title it reports, stays "Node-5".
+std::string nodeVariable(std::int32_t id)
+{
+    std::string digits = std::to_string(id);
+    if (digits.front() == '-')
+        digits.front() = '_';
+    return "Node" + digits;
+}
+
+} // namespace
+
 TreePage::TreePage(platform::Browser& pane, Connection& connection, std::string F)
     : pane_(pane), connection_(connection), F_(std::move(F))
 {
@@ -46,17 +61,17 @@ void TreePage::WriteTreeNodes()
 void TreePage::WriteTypeNodes(std::int32_t P)
 {
     walkPath_.push_back(P);
-    const std::string parent = std::to_string(P);
+    const std::string parent = nodeVariable(P);
     for (Recordset rows = GetRecordset(connection_, TypeNodesQuery(P), 0); !rows.atEnd(); rows.moveNext()) {
-        const auto id = startup::toInt32(rows.field("ID"));
+        const auto id = startup::wholeInt32(rows.field("ID"));
         if (!id || !IsNewNode(*id))
             continue;
-        const std::string I = std::to_string(*id);
-        pane_.writeln("var Node" + I + " = new TreeNode();");
-        pane_.writeln("Node" + I + ".ID = 'Node" + I + "';");
-        pane_.writeln("Node" + I + ".Name = '" + scriptString(rows.field("Name")) + "';");
-        pane_.writeln("Node" + I + ".OnclickCode = 'window.document.title = Node" + I + ".ID';");
-        pane_.writeln("Node" + parent + ".AddNode(Node" + I + ")");
+        const std::string node = nodeVariable(*id);
+        pane_.writeln("var " + node + " = new TreeNode();");
+        pane_.writeln(node + ".ID = 'Node" + std::to_string(*id) + "';");
+        pane_.writeln(node + ".Name = '" + scriptString(rows.field("Name")) + "';");
+        pane_.writeln(node + ".OnclickCode = 'window.document.title = " + node + ".ID';");
+        pane_.writeln(parent + ".AddNode(" + node + ")");
         WriteTypeNodes(*id);
     }
     walkPath_.pop_back();

@@ -10,19 +10,26 @@
 #include <sys/resource.h>
 #include <unistd.h>
 
-namespace {
+// GCC says it builds with the address sanitizer by a macro, clang by a feature test.
+#if defined(__SANITIZE_ADDRESS__)
+#define JETCOPY_ADDRESS_SANITIZER 1
+#elif defined(__has_feature)
+#if __has_feature(address_sanitizer)
+#define JETCOPY_ADDRESS_SANITIZER 1
+#endif
+#endif
 
-// A catalog of 100,000 books takes about 100 MB here.
-constexpr rlim_t addressSpaceLimit = rlim_t(1) << 30;
+namespace {
 
 void limitThisProcess()
 {
     // A crash leaves no core file behind, wherever the catalog runs from.
     const rlimit noCore{0, 0};
     setrlimit(RLIMIT_CORE, &noCore);
-#if !defined(__SANITIZE_ADDRESS__)
-    // The address sanitizer reserves terabytes up front; its builds run
-    // without this limit.
+#if !defined(JETCOPY_ADDRESS_SANITIZER)
+    // A catalog of 100,000 books takes about 100 MB here. The address
+    // sanitizer reserves terabytes up front; its builds run without this limit.
+    constexpr rlim_t addressSpaceLimit = rlim_t(1) << 30;
     const rlimit addressSpace{addressSpaceLimit, addressSpaceLimit};
     setrlimit(RLIMIT_AS, &addressSpace);
 #endif
@@ -44,7 +51,7 @@ bool writeAll(const std::string& bytes)
 
 } // namespace
 
-#if defined(__SANITIZE_ADDRESS__)
+#if defined(JETCOPY_ADDRESS_SANITIZER)
 // libmdb crashes on some damaged files: in a sanitizer build that must end
 // the helper as it does in any other, by the signal, not after a report
 // whose symbolising can outlast the catalog's patience.

@@ -11,7 +11,7 @@ void SeriousError(platform::Platform& platform)
 void LoadMovieOrEnd(platform::Platform& platform, platform::FlashPlayer& player, const std::string& movie,
                     int left, int top, int width, int height)
 {
-    if (!platform.app.fileExists(movie))
+    if (!platform.app.fileExists(movie) || !player.canPlay())
         return SeriousError(platform);
     player.setMovie(movie);
     player.setGeometry(left, top, width, height);

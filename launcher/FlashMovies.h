@@ -9,7 +9,8 @@ namespace launcher {
 void SeriousError(platform::Platform& platform);
 
 // Gives a player its movie at the given place with its context menu off;
-// a missing movie file is a serious error.
+// a missing movie file, or a player without its engine (which would leave a
+// blank place where the movie belongs), is a serious error.
 void LoadMovieOrEnd(platform::Platform& platform, platform::FlashPlayer& player, const std::string& movie,
                     int left, int top, int width, int height);
 

@@ -20,6 +20,9 @@ public:
     virtual void stop() = 0;
     // Raised once per command the movie sends, in order, on the UI thread.
     virtual void onCommand(FlashCommandHandler handler) = 0;
+    // Whether the player can play movies at all: false when the engine it
+    // plays them with is missing, so that no movie would ever show.
+    virtual bool canPlay() const { return true; }
 };
 
 } // namespace platform

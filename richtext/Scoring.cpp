@@ -13,13 +13,17 @@ void appendField(std::string& out, std::string_view field)
     out += kNul;
 }
 
+// A field holding the separator would shift every field after it, and the
+// answers put back would land in other boxes and groups.
+bool holdsNul(std::string_view field) { return field.find(kNul) != std::string_view::npos; }
+
 std::string textPart(const DocumentModel& doc,
                      const std::function<std::optional<std::string>(std::size_t box)>& answerOf)
 {
     std::string part;
     for (std::size_t i = 0; i < doc.TextBoxes.size(); ++i) {
         const std::optional<std::string> answer = answerOf(i);
-        if (!answer)
+        if (!answer || holdsNul(*answer) || holdsNul(doc.TextBoxes[i].Value))
             continue;
         appendField(part, "text");
         appendField(part, std::to_string(i + 1));
@@ -46,7 +50,9 @@ std::string radioPart(const std::vector<RadioEntry>& radios)
     std::string part;
     const std::vector<RadioRun> runs = RadioRuns(radios);
     for (std::size_t g = 0; g < runs.size(); ++g) {
-        if (g > 0)
+        if (holdsNul(radios[runs[g].first].Group))
+            continue;
+        if (!part.empty())
             part += kNul;
         appendField(part, "radio");
         appendField(part, std::to_string(g + 1));

@@ -32,7 +32,8 @@ std::vector<RadioRun> RadioRuns(const std::vector<RadioEntry>& radios);
 // none), the groups separated by NUL and the last one unterminated. Check
 // boxes are not reported. `answerOf` gives the typed answer of a text box
 // by its index, or nothing when the box has no edit control; such a box is
-// left out.
+// left out, as is a box or group whose answer, key or name holds NUL, which
+// the string cannot carry.
 std::string ScoreString(const DocumentModel& doc,
                         const std::function<std::optional<std::string>(std::size_t box)>& answerOf);
 

@@ -79,6 +79,14 @@ std::optional<std::int32_t> toInt32(std::string_view text)
     return n ? toInt32(*n) : std::nullopt;
 }
 
+std::optional<std::int32_t> wholeInt32(std::string_view text)
+{
+    auto n = parseNumber(text);
+    if (!n || std::trunc(*n) != *n)
+        return std::nullopt;
+    return toInt32(*n);
+}
+
 std::optional<std::int16_t> integerPartInt16(std::string_view text)
 {
     auto n = parseNumber(text);

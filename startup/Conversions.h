@@ -16,6 +16,10 @@ std::optional<std::int32_t> toInt32(std::string_view text);
 // digits with an optional fraction and exponent. Nothing else.
 std::optional<double> parseNumber(std::string_view text);
 
+// A stored key read back: numeric text that is a whole number in the 32-bit
+// range, never rounded, so that it names the row it came from.
+std::optional<std::int32_t> wholeInt32(std::string_view text);
+
 // The integer part of numeric text taken as a 16-bit integer (truncation
 // toward zero), as the title handlers read IDs.
 std::optional<std::int16_t> integerPartInt16(std::string_view text);

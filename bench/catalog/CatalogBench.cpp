@@ -7,6 +7,7 @@
 #include "catalog/FrmMain.h"
 #include "platform/fake/FakePlatform.h"
 #include "platform/qt/QtBrowser.h"
+#include "platform/qt/QtFlashPlayer.h"
 #include "platform/qt/QtPlatform.h"
 
 #include <QApplication>
@@ -244,6 +245,8 @@ BENCHMARK(BM_TreePageShown)->UseManualTime()->Iterations(5)->Unit(benchmark::kMi
 void BM_CatalogWindowReady(benchmark::State& state)
 {
     qt::QtPlatform qtPlatform(BOOKDISC_BINARY_DIR "/disc/product");
+    // The player engine beside the catalog on the disc, not beside this program.
+    qt::QtFlashPlayer::setEngineFolder(QStringLiteral(BOOKDISC_BINARY_DIR "/disc/product/ruffle"));
     Platform platform = qtPlatform.platform();
     const startup::MediaFolders folders = startup::composeMediaFolders(qtPlatform.app.programFolder());
     for (auto _ : state) {

@@ -204,6 +204,7 @@ public:
     int rewinds = 0;
     int stops = 0;
     bool playing = false;
+    bool engineMissing = false;
     FlashCommandHandler commandHandler;
 
     void setMovie(const std::string& path) override { movie = path; ++loads; playing = true; }
@@ -211,6 +212,7 @@ public:
     void rewindAndPlay() override { ++rewinds; playing = true; }
     void stop() override { ++stops; playing = false; }
     void onCommand(FlashCommandHandler h) override { commandHandler = std::move(h); }
+    bool canPlay() const override { return !engineMissing; }
     void sendCommand(const std::string& command, const std::string& args = {})
     {
         if (commandHandler)

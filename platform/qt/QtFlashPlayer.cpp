@@ -6,6 +6,7 @@
 
 #include <QCoreApplication>
 #include <QFile>
+#include <QFileInfo>
 #include <QMouseEvent>
 #include <QTimer>
 
@@ -80,6 +81,12 @@ QString QtFlashPlayer::engineFolder()
     if (!engineFolderSetting().isEmpty())
         return engineFolderSetting();
     return QCoreApplication::applicationDirPath() + QStringLiteral("/ruffle");
+}
+
+bool QtFlashPlayer::canPlay() const
+{
+    const std::string script = engineFolder().toStdString() + "/ruffle.js";
+    return QFileInfo(QString::fromStdString(ExistingPathIgnoringCase(script))).isFile();
 }
 
 void QtFlashPlayer::setMovie(const std::string& path)

@@ -25,6 +25,8 @@ public:
     void rewindAndPlay() override;
     void stop() override;
     void onCommand(FlashCommandHandler handler) override { handler_ = std::move(handler); }
+    // False when the engine's folder lacks the engine's script.
+    bool canPlay() const override;
 
     // The engine's folder; by default "ruffle" beside the running program.
     static void setEngineFolder(const QString& folder);

@@ -1,11 +1,11 @@
 #include "catalog/FrmMain.h"
 #include "platform/qt/QtBrowser.h"
+#include "platform/qt/QtFlashPlayer.h"
 #include "platform/qt/QtPlatform.h"
 #include "support/Paths.h"
+#include "support/QtSearch.h"
 #include "support/QtWait.h"
 
-#include <QKeyEvent>
-#include <QLineEdit>
 #include <QWebEngineView>
 #include <QWindow>
 #include <gtest/gtest.h>
@@ -61,7 +61,8 @@ void copyInOtherCase(const fs::path& from, const fs::path& to, const std::set<st
 // folder and file name has its letter case turned round (DataBase/tavro.mdb
 // becomes dATAbASE/TAVRO.MDB, BookImgs/TB0001.jpg bOOKiMGS/tb0001.JPG), as a
 // disc authored where names ignore case may hold them. The copy leaves out
-// the programs and the player engine: the window runs in this process.
+// the programs and the player engine: the window runs in this process, with
+// the engine of the disc as built.
 enum class DiscNames { AsBuilt, OtherCase };
 
 class CatalogPanesTest : public ::testing::TestWithParam<DiscNames> {
@@ -70,6 +71,7 @@ protected:
     {
         otherCaseDisc = fs::temp_directory_path() / ("catalog-panes-" + std::to_string(getpid()));
         copyInOtherCase(testsupport::discDir() + "/product", otherCaseDisc, {"product", "jetcopy", "ruffle"});
+        QtFlashPlayer::setEngineFolder(QString::fromStdString(testsupport::discDir() + "/product/ruffle"));
     }
     static void TearDownTestSuite() { fs::remove_all(otherCaseDisc); }
     static std::string programFolder()
@@ -136,14 +138,7 @@ TEST_P(CatalogPanesTest, EnterInTheSearchBoxShowsNotFoundInThePane)
 {
     QWebEnginePage& list = pageOf(*window->WebBrowser2);
     ASSERT_TRUE(waitUntil([&] { return numberIn(list, "typeof ChangeBook === 'function' ? 1 : 0") == 1; }));
-    QLineEdit* box = dynamic_cast<QtEditBox&>(*window->txt_BookName).lineEdit();
-    box->setText(QString::fromUtf8("没有这样的书名"));
-    QKeyEvent enter(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier);
-    QCoreApplication::sendEvent(box, &enter);
-    EXPECT_TRUE(waitUntil([&] {
-        auto body = evaluate(list, "document.body.textContent", 5000);
-        return body && body->toString() == QString::fromUtf8("没有找到书籍");
-    }));
+    EXPECT_TRUE(testsupport::searchForANameNoBookHas(*window->txt_BookName, list));
 }
 
 INSTANTIATE_TEST_SUITE_P(Discs, CatalogPanesTest, ::testing::Values(DiscNames::AsBuilt, DiscNames::OtherCase),
@@ -157,6 +152,7 @@ TEST(CatalogWindowDeathTest, ClosingTheWindowEndsTheProgram)
     GTEST_FLAG_SET(death_test_style, "threadsafe");
     EXPECT_EXIT(
         {
+            QtFlashPlayer::setEngineFolder(QString::fromStdString(testsupport::discDir() + "/product/ruffle"));
             platform::qt::QtPlatform qtPlatform{testsupport::discDir() + "/product"};
             Platform platform = qtPlatform.platform();
             catalog::FrmMain window(platform, startup::composeMediaFolders(qtPlatform.app.programFolder()));

@@ -1,3 +1,4 @@
+#include "CatalogOnFakes.h"
 #include "TestCatalog.h"
 #include "catalog/FrmMain.h"
 #include "platform/fake/FakePlatform.h"
@@ -21,39 +22,14 @@ const char* const kBooks =
     " (18, 'B01', '时间简史', '霍金', '9787535732309', 12.5, '科普。', 7, 0, 0);";
 
 // The catalog window on fakes, over a real database file.
-class FrmMainTest : public ::testing::Test {
+class FrmMainTest : public ::testing::Test, public testsupport::CatalogOnFakes {
 protected:
-    explicit FrmMainTest(const char* rows = kBooks) : catalog(rows)
-    {
-        fp.app.folder = catalog.folder();
-        folders = startup::composeMediaFolders(catalog.folder());
-        fp.app.files = {folders.PicPath + "/button.swf", folders.PicPath + "/tavro.swf"};
-        fp.toolkit.pictures[folders.PicPath + "/bg.jpg"] = {800, 600};
-        fp.toolkit.pictures[folders.PicPath + "/back.bmp"] = {800, 600};
-        fp.toolkit.pictures[folders.PicPath + "/button3.jpg"] = {168, 22};
-        fp.toolkit.pictures[folders.PicPath + "/button4.jpg"] = {72, 24};
-        fp.textFiles.contents[folders.SrcPath + "/button.txt"] = {
-            "<BUTTON3>", "<X=352 Y=505 W=56 H=22 RES=0 STYLE=1 FRAME=2 DFRAME=-1 TIP=查询>", "</BUTTON3>",
-            "<BUTTON4>", "<X=766 Y=8 W=24 H=24 RES=0 STYLE=1 FRAME=2 DFRAME=-1 MASK=2 TIP=退出>", "<X=0 Y=0 W=5 H=5 RES=0 STYLE=1 FRAME=1 DFRAME=-1>",
-            "</BUTTON4>"};
-        platform = std::make_unique<Platform>(fp.platform());
-        window = std::make_unique<FrmMain>(*platform, folders);
-    }
+    explicit FrmMainTest(const char* rows = kBooks) : FrmMainTest(std::make_unique<TestCatalog>(rows)) {}
 
-    FakeForm& form() { return *fp.toolkit.forms.at(0); }
-    FakeBrowser& tree() { return *fp.toolkit.browsers.at(0); }
-    FakeBrowser& list() { return *fp.toolkit.browsers.at(1); }
-    FakeBrowser& detail() { return *fp.toolkit.browsers.at(2); }
-    FakeFlashPlayer& bar() { return *fp.toolkit.flashPlayers.at(0); }
-    FakeFlashPlayer& overlay() { return *fp.toolkit.flashPlayers.at(1); }
-    FakeTimer& timfla() { return *fp.toolkit.timers.at(0); }
-    FakeTimer& tmTip() { return *fp.toolkit.timers.at(1); }
+    std::unique_ptr<TestCatalog> catalog;
 
-    TestCatalog catalog;
-    FakePlatform fp;
-    startup::MediaFolders folders;
-    std::unique_ptr<Platform> platform;
-    std::unique_ptr<FrmMain> window;
+private:
+    explicit FrmMainTest(std::unique_ptr<TestCatalog> made) : CatalogOnFakes(made->folder()), catalog(std::move(made)) {}
 };
 
 class BrokenQueryTest : public FrmMainTest {
@@ -232,7 +208,7 @@ TEST_F(BrokenQueryTest, ADatabaseErrorIsShownAndTheWindowGoesOn)
     box.pressKey(13);
     const std::string log = testing::internal::GetCapturedStderr();
     ASSERT_EQ(fp.messages.shown.size(), 1u);
-    EXPECT_EQ(fp.messages.shown[0].text, "查询书目时出错：" + catalog.folder() + "/DataBase/tavro.mdb");
+    EXPECT_EQ(fp.messages.shown[0].text, "查询书目时出错：" + catalog->folder() + "/DataBase/tavro.mdb");
     EXPECT_NE(log.find("no such column: Isdeleted"), std::string::npos) << log;
     tree().raiseTitleChange("Node3");
     EXPECT_EQ(fp.messages.shown.size(), 2u);

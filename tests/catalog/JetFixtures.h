@@ -1,22 +1,15 @@
 #pragma once
+#include "support/FileBytes.h"
 #include "support/Paths.h"
 
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <string>
 
 namespace testsupport {
 
 inline std::string jetFixture(const std::string& name) { return fixturesDir() + "/jet/" + name; }
-
-inline std::string fileBytes(const std::string& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
 
 // The Jet fixtures live beside the repository, not in it: without them the
 // tests that read them are skipped, saying where they were looked for.

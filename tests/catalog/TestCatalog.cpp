@@ -19,10 +19,16 @@ void check(sqlite3* db, int rc, const char* what)
         throw std::runtime_error(std::string(what) + ": " + sqlite3_errmsg(db));
 }
 
+// The whole text, NUL characters and all.
+void bindText(sqlite3_stmt* s, int index, const std::string& text)
+{
+    sqlite3_bind_text(s, index, text.data(), int(text.size()), SQLITE_TRANSIENT);
+}
+
 void bindOptionalText(sqlite3_stmt* s, int index, const std::optional<std::string>& text)
 {
     if (text)
-        sqlite3_bind_text(s, index, text->c_str(), -1, SQLITE_TRANSIENT);
+        bindText(s, index, *text);
     else
         sqlite3_bind_null(s, index);
 }
@@ -32,9 +38,9 @@ void insertCategories(sqlite3* db, const std::vector<TestCategory>& categories)
     sqlite3_stmt* s = nullptr;
     check(db, sqlite3_prepare_v2(db, "INSERT INTO BookType VALUES (?, ?, ?)", -1, &s, nullptr), "prepare");
     for (const auto& c : categories) {
-        sqlite3_bind_int(s, 1, c.id);
-        sqlite3_bind_text(s, 2, c.name.c_str(), -1, SQLITE_TRANSIENT);
-        sqlite3_bind_int(s, 3, c.parent);
+        sqlite3_bind_int64(s, 1, c.id);
+        bindText(s, 2, c.name);
+        sqlite3_bind_int64(s, 3, c.parent);
         check(db, sqlite3_step(s), "insert category");
         sqlite3_reset(s);
     }
@@ -48,17 +54,17 @@ void insertBooks(sqlite3* db, const std::vector<TestBook>& books)
           "prepare");
     for (const auto& b : books) {
         std::string id = std::to_string(b.id);
-        sqlite3_bind_int(s, 1, b.id);
-        sqlite3_bind_text(s, 2, ("TB" + id).c_str(), -1, SQLITE_TRANSIENT);
+        sqlite3_bind_int64(s, 1, b.id);
+        bindText(s, 2, b.code.empty() ? "TB" + id : b.code);
         bindOptionalText(s, 3, b.name);
-        sqlite3_bind_text(s, 4, ("作者" + id).c_str(), -1, SQLITE_TRANSIENT);
-        sqlite3_bind_text(s, 5, ("978000000" + id).c_str(), -1, SQLITE_TRANSIENT);
+        bindText(s, 4, b.writer.empty() ? "作者" + id : b.writer);
+        bindText(s, 5, b.isbn.empty() ? "978000000" + id : b.isbn);
         if (b.price)
             sqlite3_bind_double(s, 6, *b.price);
         else
             sqlite3_bind_null(s, 6);
         bindOptionalText(s, 7, b.brief);
-        sqlite3_bind_int(s, 8, b.type);
+        sqlite3_bind_int64(s, 8, b.type);
         sqlite3_bind_int(s, 9, b.deleted);
         sqlite3_bind_int(s, 10, b.recommended);
         check(db, sqlite3_step(s), "insert book");

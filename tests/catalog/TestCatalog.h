@@ -7,20 +7,24 @@
 
 namespace testsupport {
 
+// IDs are 64-bit, as SQLite stores them, so catalogs with IDs beyond what the
+// catalog handles can be written.
 struct TestBook {
-    std::int32_t id;
+    std::int64_t id;
     std::optional<std::string> name;
-    std::int32_t type;
+    std::int64_t type;
     int deleted = 0;
     int recommended = 0;
     std::optional<double> price = 10;
     std::optional<std::string> brief = std::string("一本书。");
+    // Empty: made up from the ID.
+    std::string code{}, writer{}, isbn{};
 };
 
 struct TestCategory {
-    std::int32_t id;
+    std::int64_t id;
     std::string name;
-    std::int32_t parent;
+    std::int64_t parent;
 };
 
 // Writes an SQLite catalog with the two tables and the given rows.

@@ -25,6 +25,30 @@ inline FakeMciDevice& fake(platform::MciDevice& d) { return static_cast<FakeMciD
 inline FakeMediaPlayer& fake(platform::MediaPlayer& m) { return static_cast<FakeMediaPlayer&>(m); }
 inline FakeFlashPlayer& fake(platform::FlashPlayer& f) { return static_cast<FakeFlashPlayer&>(f); }
 
+// Counts the windows shown, which outlives the windows themselves; its Flash
+// players may be made without their engine.
+class ShowCountingToolkit : public platform::fake::FakeToolkit {
+public:
+    int shows = 0;
+    bool engineMissing = false;
+    std::unique_ptr<platform::Form> createForm() override
+    {
+        struct Counted : FakeForm {
+            int* shows = nullptr;
+            void show() override { ++*shows, FakeForm::show(); }
+        };
+        auto form = std::make_unique<Counted>();
+        form->shows = &shows;
+        return form;
+    }
+    std::unique_ptr<platform::FlashPlayer> createFlashPlayer(platform::Container& parent) override
+    {
+        auto player = FakeToolkit::createFlashPlayer(parent);
+        static_cast<FakeFlashPlayer&>(*player).engineMissing = engineMissing;
+        return player;
+    }
+};
+
 // The start program on fakes: a disc in /disc with every file it reads, on
 // a 1024 x 768 screen.
 class LauncherFixture : public ::testing::Test {

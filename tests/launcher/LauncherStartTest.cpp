@@ -71,22 +71,6 @@ TEST_F(LauncherStartTest, ASecondInstanceEndsBeforeAnythingElse)
     EXPECT_TRUE(fp.messages.shown.empty());
 }
 
-// Counts the windows shown, which outlives the windows themselves.
-class ShowCountingToolkit : public platform::fake::FakeToolkit {
-public:
-    int shows = 0;
-    std::unique_ptr<platform::Form> createForm() override
-    {
-        struct Counted : FakeForm {
-            int* shows = nullptr;
-            void show() override { ++*shows, FakeForm::show(); }
-        };
-        auto form = std::make_unique<Counted>();
-        form->shows = &shows;
-        return form;
-    }
-};
-
 TEST_F(LauncherStartTest, AMissingFirstIntroEndsWithoutAWindow)
 {
     fp.app.files.erase(kStartAvi);

@@ -401,6 +401,27 @@ TEST_F(ScoreTest, AnswersSurviveBeingReadAndPutBackIntoTheLessonLaidOutAgain)
     EXPECT_EQ(engine.GetScore(), saved);
 }
 
+// A NUL inside a field would shift the fields after it: the answers put back
+// would land in other boxes and groups. Such a box or group is left out,
+// and the others keep their numbers and come back whole.
+TEST_F(ScoreTest, ABoxOrGroupHoldingTheSeparatorIsLeftOutAndTheOthersStayInPlace)
+{
+    layOut(std::string("<P><INPUT TYPE=TEXT VALUE=x><INPUT TYPE=TEXT VALUE=y>") + "<INPUT TYPE=RADIO NAME=a" + '\0' +
+           "b><INPUT TYPE=RADIO NAME=c><INPUT TYPE=RADIO NAME=c>");
+    editBox(1).setText(std::string("one") + '\0' + "two");
+    editBox(2).setText("second");
+    pressRadio(0);
+    pressRadio(2);
+    const std::string saved = engine.GetScore();
+    EXPECT_EQ(saved, fields({"text", "2", "noname", "second", "y"}, true) + '\0' +
+                         fields({"radio", "2", "c", "2", "0"}, false));
+
+    engine.Refresh1(0);
+    putScoreBack(engine, saved);
+    EXPECT_EQ(editBox(2).text(), "second");
+    EXPECT_EQ(selected(), (std::vector<bool>{false, false, true}));
+}
+
 TEST_F(ScoreTest, CheckBoxStatesArePutBackAndDrawnOneByOne)
 {
     layOut("<P><INPUT TYPE=CHECKBOX><INPUT TYPE=CHECKBOX><INPUT TYPE=CHECKBOX>");

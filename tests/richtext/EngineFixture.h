@@ -1,6 +1,7 @@
 #pragma once
 #include "platform/fake/FakePlatform.h"
 #include "richtext/CSuperTextC.h"
+#include "ScoreRecords.h"
 
 #include <gtest/gtest.h>
 #include <memory>
@@ -26,27 +27,6 @@ inline std::vector<platform::fake::DrawOp> ofKind(const std::vector<platform::fa
         if (op.kind == kind)
             result.push_back(op);
     return result;
-}
-
-// Puts every answer of a GetScore string back: each record is kind,
-// number, name, answer and key.
-inline void putScoreBack(CSuperTextC& engine, const std::string& score)
-{
-    std::vector<std::string> fields;
-    std::size_t from = 0;
-    for (std::size_t nul = score.find('\0'); nul != std::string::npos; nul = score.find('\0', from)) {
-        fields.push_back(score.substr(from, nul - from));
-        from = nul + 1;
-    }
-    fields.push_back(score.substr(from));
-    for (std::size_t i = 0; i + 3 < fields.size();) {
-        if (fields[i] == "text" || fields[i] == "radio") {
-            engine.PutScore(fields[i], fields[i + 2], std::stoi(fields[i + 1]), fields[i + 3]);
-            i += 5;
-        } else {
-            ++i;
-        }
-    }
 }
 
 using platform::fake::FakeEditBox;

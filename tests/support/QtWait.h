@@ -6,6 +6,7 @@
 #include <QVariant>
 #include <QWebEnginePage>
 #include <functional>
+#include <memory>
 #include <optional>
 
 namespace testsupport {
@@ -27,10 +28,11 @@ inline bool waitUntil(const std::function<bool()>& condition, int milliseconds =
 // Evaluates a script in a page and waits for its result.
 inline std::optional<QVariant> evaluate(QWebEnginePage& page, const QString& script, int milliseconds = 20000)
 {
-    std::optional<QVariant> result;
-    page.runJavaScript(script, [&](const QVariant& v) { result = v; });
-    waitUntil([&] { return result.has_value(); }, milliseconds);
-    return result;
+    // Shared with the callback, which may still come after the wait gave up.
+    auto result = std::make_shared<std::optional<QVariant>>();
+    page.runJavaScript(script, [result](const QVariant& v) { *result = v; });
+    waitUntil([&] { return result->has_value(); }, milliseconds);
+    return *result;
 }
 
 } // namespace testsupport
