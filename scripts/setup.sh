@@ -14,7 +14,7 @@ DEBIAN_PACKAGES=(
   mdbtools mdbtools-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   fonts-wqy-microhei
-  xvfb xauth
+  xvfb xauth xdotool imagemagick
   xdg-utils
   xorriso ffmpeg
   clang libclang-rt-dev

@@ -1,5 +1,6 @@
 #include "QtBrowser.h"
 #include "QtToolkit.h"
+#include "Trace.h"
 #include "WebEngineSupport.h"
 
 #include <QCoreApplication>
@@ -14,6 +15,14 @@ namespace {
 QUrl pageBase() { return QUrl::fromLocalFile(QCoreApplication::applicationDirPath() + "/"); }
 
 const QString kBlankPage = QStringLiteral("<html><head><title>about:blank</title></head><body></body></html>");
+
+// The page's text, one line per line shown, and each picture with its place
+// in the pane, as the trace reports them.
+const QString kShownContent = QStringLiteral(
+    "[document.body ? document.body.innerText : '',"
+    " Array.from(document.images, function (i) { var r = i.getBoundingClientRect();"
+    " return i.getAttribute('src') + ' at ' + Math.round(r.left) + ',' + Math.round(r.top) + ' ' +"
+    " Math.round(r.width) + 'x' + Math.round(r.height); })]");
 
 } // namespace
 
@@ -87,6 +96,7 @@ void QtBrowser::setBodyInnerHtml(const std::string& html)
 {
     flushWrites();
     runOrQueue("if (document.body) document.body.innerHTML = " + javaScriptString(QString::fromStdString(html)) + ";");
+    traceContent();
 }
 
 void QtBrowser::flushWrites()
@@ -96,6 +106,7 @@ void QtBrowser::flushWrites()
         return;
     runOrQueue("document.write(" + javaScriptString(pendingWrite_) + ");");
     pendingWrite_.clear();
+    traceContent();
 }
 
 void QtBrowser::runOrQueue(const QString& script)
@@ -115,6 +126,23 @@ void QtBrowser::loadFinished()
         view_->page()->runJavaScript(queued_.front());
         queued_.pop_front();
     }
+    traceContent();
+}
+
+void QtBrowser::traceContent()
+{
+    if (!traceLog().isInfoEnabled() || loading_)
+        return;
+    const QString pane = traceGeometry(*view_);
+    view_->page()->runJavaScript(kShownContent, [pane](const QVariant& shown) {
+        const QVariantList parts = shown.toList();
+        if (parts.size() != 2)
+            return;
+        const QStringList lines = parts[0].toString().split('\n', Qt::SkipEmptyParts);
+        qCInfo(traceLog).noquote() << "pane" << pane << "shows" << lines.join(QStringLiteral(" | "));
+        for (const QVariant& picture : parts[1].toList())
+            qCInfo(traceLog).noquote() << "pane" << pane << "picture" << picture.toString();
+    });
 }
 
 void QtBrowser::titleChanged(const QString& title)
@@ -124,6 +152,7 @@ void QtBrowser::titleChanged(const QString& title)
     if (title.isEmpty() || title == view_->url().toString() || title == view_->url().toDisplayString() ||
         title.startsWith("file://"))
         return;
+    qCInfo(traceLog).noquote() << "pane" << traceGeometry(*view_) << "title" << title;
     if (titleHandler_)
         titleHandler_(title.toStdString());
 }

@@ -35,6 +35,7 @@ private:
     void flushWrites();
     void loadFinished();
     void titleChanged(const QString& title);
+    void traceContent();
 
     QPointer<QWebEngineView> view_;
     std::deque<QString> queued_;

@@ -2,10 +2,12 @@
 #include "FlashPage.h"
 #include "MovieFile.h"
 #include "QtToolkit.h"
+#include "Trace.h"
 #include "platform/PathCase.h"
 
 #include <QCoreApplication>
 #include <QFile>
+#include <QFileInfo>
 #include <QTimer>
 
 namespace platform::qt {
@@ -53,6 +55,7 @@ QString QtFlashPlayer::engineFolder()
 void QtFlashPlayer::setMovie(const std::string& path)
 {
     QFile file(QString::fromStdString(ExistingPathIgnoringCase(path)));
+    movieName_ = QFileInfo(file).fileName();
     movie_ = file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
     if (!looksLikeMovie(movie_))
         movie_.clear();
@@ -93,8 +96,10 @@ void QtFlashPlayer::play()
 
 void QtFlashPlayer::deliver(int load, const QString& command, const QString& args)
 {
-    if (load == load_ && handler_)
-        handler_(command.toStdString(), args.toStdString());
+    if (load != load_ || !handler_)
+        return;
+    qCInfo(traceLog).noquote() << "flash" << movieName_ << "command" << command << args;
+    handler_(command.toStdString(), args.toStdString());
 }
 
 } // namespace platform::qt
