@@ -23,6 +23,9 @@ const QString kShownContent = QStringLiteral(
     " Array.from(document.images, function (i) { var r = i.getBoundingClientRect();"
     " return i.getAttribute('src') + ' at ' + Math.round(r.left) + ',' + Math.round(r.top) + ' ' +"
     " Math.round(r.width) + 'x' + Math.round(r.height); })]");
+// An empty page is looked at again this often, up to kTraceTries times,
+// before the trace reports it empty.
+constexpr int kTraceRetryMs = 20;
 
 } // namespace
 
@@ -129,16 +132,21 @@ void QtBrowser::loadFinished()
     traceContent();
 }
 
-void QtBrowser::traceContent()
+void QtBrowser::traceContent(int triesLeft)
 {
     if (!traceLog().isInfoEnabled() || loading_)
         return;
     const QString pane = traceGeometry(*view_);
-    view_->page()->runJavaScript(kShownContent, [pane](const QVariant& shown) {
+    view_->page()->runJavaScript(kShownContent, [this, pane, triesLeft](const QVariant& shown) {
         const QVariantList parts = shown.toList();
         if (parts.size() != 2)
             return;
         const QStringList lines = parts[0].toString().split('\n', Qt::SkipEmptyParts);
+        // A page's own scripts may still be loading and drawing it.
+        if (lines.isEmpty() && parts[1].toList().isEmpty() && triesLeft > 0 && view_) {
+            QTimer::singleShot(kTraceRetryMs, view_, [this, triesLeft] { traceContent(triesLeft - 1); });
+            return;
+        }
         qCInfo(traceLog).noquote() << "pane" << pane << "shows" << lines.join(QStringLiteral(" | "));
         for (const QVariant& picture : parts[1].toList())
             qCInfo(traceLog).noquote() << "pane" << pane << "picture" << picture.toString();

@@ -287,7 +287,11 @@ TEST_F(DiscEndToEnd, FromTheFirstIntroToABooksDetailsAndBackOut)
     ASSERT_EQ(catalogProcesses.size(), 1u);
     auto at = [&](const Place& control, int dx, int dy) { return std::pair{window.x + control.x + dx, window.y + control.y + dy}; };
 
-    // A category in the tree lists its books.
+    // The tree shows the top categories; one of them lists its books.
+    const auto topCategories = database.column("SELECT Name FROM BookType WHERE ParentID = 0");
+    EXPECT_TRUE(trace.waitFor(paneTrace(kTreePane, "shows"), kLongWait, [&](const std::string& shown) {
+        return listedNames(shown) == std::multiset<std::string>(topCategories.begin(), topCategories.end());
+    })) << trace.lines();
     const auto [treeX, treeY] = at(kTreePane, 35, 12);
     const auto category = clickUntil(treeX, treeY, paneTrace(kTreePane, "title Node"));
     ASSERT_TRUE(category) << trace.lines();
