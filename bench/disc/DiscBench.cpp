@@ -16,6 +16,7 @@
 #include <benchmark/benchmark.h>
 #include <csignal>
 #include <fstream>
+#include <functional>
 #include <sqlite3.h>
 #include <thread>
 
@@ -46,6 +47,13 @@ double median(std::vector<double> values)
     return values[values.size() / 2];
 }
 
+// Each program runs once per user: another run's would make ours end at once.
+void waitForOtherRunsToEnd()
+{
+    if (!testsupport::waitUntilNoneRunning({"play", "product"}, 2 * kWait))
+        throw std::runtime_error("another start program or catalog keeps running on this machine");
+}
+
 // Milliseconds from starting a program to its line `shown` on its error output.
 double msToLine(const std::vector<std::string>& argv, const std::vector<std::string>& environment,
                 const std::string& shown)
@@ -58,31 +66,51 @@ double msToLine(const std::vector<std::string>& argv, const std::vector<std::str
     return double(clock.nsecsElapsed()) / 1e6;
 }
 
+// Runs both sides `runs` times, alternating which goes first; false, with
+// the benchmark marked failed, when a side fails.
+bool interleaved(benchmark::State& state, int runs, const std::function<void(int)>& program,
+                 const std::function<void()>& peer)
+{
+    try {
+        for (int run = 0; run < runs; ++run) {
+            if (run % 2 == 0)
+                program(run), peer();
+            else
+                peer(), program(run);
+        }
+        return true;
+    } catch (const std::exception& e) {
+        state.SkipWithError(e.what());
+        return false;
+    }
+}
+
+// The program's median as the benchmark's time, beside its peer's.
+void reportPair(benchmark::State& state, const std::string& program, const std::vector<double>& programMs,
+                const std::string& peer, const std::vector<double>& peerMs)
+{
+    state.SetIterationTime(median(programMs) / 1000);
+    state.counters[program + "_median_ms"] = median(programMs);
+    state.counters[peer + "_median_ms"] = median(peerMs);
+    state.counters["ratio"] = median(programMs) / median(peerMs);
+}
+
 void BM_AutorunToFirstIntroFrame(benchmark::State& state)
 {
     const std::vector<std::string> environment = {"QT_QPA_PLATFORM=offscreen", "BOOKDISC_SCREEN=1024x768",
                                                   "QT_LOGGING_RULES=bookdisc.video.info=true"};
     for (auto _ : state) {
         std::vector<double> disc, bare;
-        try {
-            for (int run = 0; run < kIntroRuns; ++run) {
-                auto measureDisc = [&] { disc.push_back(msToLine({onDisc("autorun.sh")}, environment, "first frame shown")); };
-                auto measureBare = [&] {
-                    bare.push_back(msToLine({bareAviWindow, onDisc("avi/start.avi")}, environment, "first frame shown"));
-                };
-                if (run % 2 == 0)
-                    measureDisc(), measureBare();
-                else
-                    measureBare(), measureDisc();
-            }
-        } catch (const std::exception& e) {
-            state.SkipWithError(e.what());
+        const bool measured = interleaved(
+            state, kIntroRuns,
+            [&](int) {
+                waitForOtherRunsToEnd();
+                disc.push_back(msToLine({onDisc("autorun.sh")}, environment, "first frame shown"));
+            },
+            [&] { bare.push_back(msToLine({bareAviWindow, onDisc("avi/start.avi")}, environment, "first frame shown")); });
+        if (!measured)
             break;
-        }
-        state.SetIterationTime(median(disc) / 1000);
-        state.counters["autorun_median_ms"] = median(disc);
-        state.counters["bare_qt_window_median_ms"] = median(bare);
-        state.counters["ratio"] = median(disc) / median(bare);
+        reportPair(state, "autorun", disc, "bare_qt_window", bare);
     }
 }
 BENCHMARK(BM_AutorunToFirstIntroFrame)->UseManualTime()->Iterations(1)->Unit(benchmark::kMillisecond);
@@ -131,6 +159,7 @@ struct CatalogRun {
 // "product" clicked; timed by the programs' own trace stamps.
 CatalogRun runCatalogFromMenu(const testsupport::VirtualScreen& screen, int run)
 {
+    waitForOtherRunsToEnd();
     const std::string traceFile = (image().work() / ("trace-" + std::to_string(run) + ".log")).string();
     ProgramTrace trace(traceFile);
     testsupport::ChildProcess play({"env", "DISPLAY=" + screen.display(), "QT_QPA_PLATFORM=xcb",
@@ -185,29 +214,19 @@ void BM_MenuProductToCatalogTree(benchmark::State& state)
                                                       "QTWEBENGINE_DISABLE_SANDBOX=1"};
     for (auto _ : state) {
         std::vector<double> disc, bare, playPeak, productPeak, productPss;
-        try {
-            for (int run = 0; run < kCatalogRuns; ++run) {
-                auto measureDisc = [&] {
-                    const CatalogRun measured = runCatalogFromMenu(screen, run);
-                    disc.push_back(measured.msToTree);
-                    playPeak.push_back(measured.playPeakMB);
-                    productPeak.push_back(measured.productPeakMB);
-                    productPss.push_back(measured.productTreePssMB);
-                };
-                auto measureBare = [&] { bare.push_back(msToLine({bareWebWindow, page.string()}, bareEnvironment, "page shown")); };
-                if (run % 2 == 0)
-                    measureDisc(), measureBare();
-                else
-                    measureBare(), measureDisc();
-            }
-        } catch (const std::exception& e) {
-            state.SkipWithError(e.what());
+        const bool measured = interleaved(
+            state, kCatalogRuns,
+            [&](int run) {
+                const CatalogRun one = runCatalogFromMenu(screen, run);
+                disc.push_back(one.msToTree);
+                playPeak.push_back(one.playPeakMB);
+                productPeak.push_back(one.productPeakMB);
+                productPss.push_back(one.productTreePssMB);
+            },
+            [&] { bare.push_back(msToLine({bareWebWindow, page.string()}, bareEnvironment, "page shown")); });
+        if (!measured)
             break;
-        }
-        state.SetIterationTime(median(disc) / 1000);
-        state.counters["product_to_tree_median_ms"] = median(disc);
-        state.counters["bare_web_window_median_ms"] = median(bare);
-        state.counters["ratio"] = median(disc) / median(bare);
+        reportPair(state, "product_to_tree", disc, "bare_web_window", bare);
         state.counters["play_peak_MB"] = median(playPeak);
         state.counters["product_peak_MB"] = median(productPeak);
         state.counters["product_tree_pss_MB"] = median(productPss);

@@ -1,5 +1,6 @@
 #include "ChildProcess.h"
 
+#include <algorithm>
 #include <csignal>
 #include <fcntl.h>
 #include <filesystem>
@@ -166,6 +167,17 @@ std::set<pid_t> processesNamed(const std::string& name)
         std::string command;
         return std::getline(comm, command) && command == name;
     });
+}
+
+bool waitUntilNoneRunning(const std::vector<std::string>& names, std::chrono::milliseconds limit)
+{
+    const auto deadline = std::chrono::steady_clock::now() + limit;
+    auto anyRunning = [&] {
+        return std::any_of(names.begin(), names.end(), [](const std::string& name) { return !processesNamed(name).empty(); });
+    };
+    while (anyRunning() && std::chrono::steady_clock::now() < deadline)
+        std::this_thread::sleep_for(std::chrono::milliseconds(500));
+    return !anyRunning();
 }
 
 } // namespace testsupport

@@ -49,5 +49,8 @@ std::vector<std::string> openFiles(pid_t pid);
 std::set<pid_t> processesRunning(const std::string& executable);
 // The processes whose command name is `name`, from any executable.
 std::set<pid_t> processesNamed(const std::string& name);
+// Waits until no process of these command names runs; false when some still
+// do after `limit`.
+bool waitUntilNoneRunning(const std::vector<std::string>& names, std::chrono::milliseconds limit);
 
 } // namespace testsupport
