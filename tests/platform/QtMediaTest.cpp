@@ -11,6 +11,7 @@
 #include <QElapsedTimer>
 #include <QFile>
 #include <QTemporaryDir>
+#include <algorithm>
 #include <gtest/gtest.h>
 
 using namespace platform;
@@ -147,6 +148,20 @@ TEST_F(QtMediaTest, AMissingFileDoesNotOpen)
     EXPECT_EQ(device.videoView(), nullptr);
 }
 
+// Plays the player after a reset until it is 0.3 s in and gives the furthest
+// position it reported on the way; -1 when it never got there.
+double furthestPositionStartingAgain(QtMediaPlayer& player)
+{
+    double furthest = 0;
+    player.play();
+    const bool advanced = waitUntil([&] {
+        const double at = player.currentPosition();
+        furthest = std::max(furthest, at);
+        return at > 0.3;
+    }, 5000);
+    return advanced ? furthest : -1;
+}
+
 TEST_F(QtMediaTest, TheMoviePlayerSeeksResetsAndEnds)
 {
     testsupport::TestMovie m;
@@ -169,18 +184,41 @@ TEST_F(QtMediaTest, TheMoviePlayerSeeksResetsAndEnds)
 
     player.reset();
     EXPECT_EQ(player.playState(), MediaPlayer::Stopped);
-    EXPECT_TRUE(waitUntil([&] { return player.currentPosition() == 0; }, 3000));
-    player.play();
-    // The backend may report the old end position for a moment as it starts.
-    EXPECT_TRUE(waitUntil([&] {
-        const double at = player.currentPosition();
-        return at > 0.3 && at < 1.5;
-    }, 3000)) << "plays again from the beginning after a reset";
+    EXPECT_EQ(player.currentPosition(), 0) << "at the beginning at once after a reset";
+    const double furthest = furthestPositionStartingAgain(player);
+    EXPECT_GT(furthest, 0.3) << "never played again after a reset";
+    EXPECT_LT(furthest, 1.5) << "reported a position from before the reset";
+
     player.stop();
     testsupport::waitUntil([] { return false; }, 200);
     const double stoppedAt = player.currentPosition();
     testsupport::waitUntil([] { return false; }, 300);
     EXPECT_NEAR(player.currentPosition(), stoppedAt, 0.05) << "stop halts where the movie is";
+}
+
+// The menu's end watcher resets a movie in its last second, still playing.
+TEST_F(QtMediaTest, TheMoviePlayerResetsWhilePlayingNearItsEnd)
+{
+    testsupport::TestMovie m;
+    m.frames = 30; // 3 s
+    QtMediaPlayer player(display->widget());
+    player.setGeometry(0, 0, 160, 120);
+    player.setFileName(movie(m));
+    player.play();
+    ASSERT_TRUE(waitUntil([&] { return player.duration() > 0; }, 5000));
+    player.setCurrentPosition(2.0);
+    ASSERT_TRUE(waitUntil([&] { return player.currentPosition() >= 2.2; }, 3000));
+    ASSERT_EQ(player.playState(), MediaPlayer::Playing);
+
+    player.stop();
+    player.reset();
+    EXPECT_EQ(player.playState(), MediaPlayer::Stopped);
+    EXPECT_EQ(player.currentPosition(), 0) << "at the beginning at once after a reset";
+    testsupport::waitUntil([] { return false; }, 300);
+    EXPECT_EQ(player.currentPosition(), 0) << "a reset player stays at the beginning";
+    const double furthest = furthestPositionStartingAgain(player);
+    EXPECT_GT(furthest, 0.3) << "never played again after a reset";
+    EXPECT_LT(furthest, 1.5) << "reported a position from before the reset";
 }
 
 TEST_F(QtMediaTest, TheMoviePlayerWithAMissingFileHasNothingToPlay)
