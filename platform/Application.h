@@ -1,5 +1,6 @@
 #pragma once
 #include <string>
+#include <vector>
 
 namespace platform {
 
@@ -25,6 +26,9 @@ public:
     virtual bool fileExists(const std::string& path) const = 0;
     virtual bool folderExists(const std::string& path) const = 0;
     bool pathExists(const std::string& path) const { return fileExists(path) || folderExists(path); }
+    // The names of the files in a folder (found whatever its letter case), in
+    // name order; none when it cannot be read.
+    virtual std::vector<std::string> filesIn(const std::string& folder) const = 0;
 
     // The caption used by message boxes that have none of their own.
     virtual std::string title() const = 0;

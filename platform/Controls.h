@@ -83,6 +83,44 @@ public:
     // Key code as in the host's key-down event (13 for Enter).
     virtual void onKeyDown(std::function<void(int keyCode)> h) = 0;
     virtual void onChange(std::function<void()>) {}
+    virtual void setFocus() = 0;
+    virtual bool hasFocus() const = 0;
+    // With a handler, Tab no longer moves the input focus by itself: the
+    // handler decides where it goes.
+    virtual void onTab(std::function<void()> h) = 0;
+};
+
+// A control that shows text in a face, a size and two colours.
+class TextControl : public Control {
+public:
+    virtual void setFontName(const std::string& name) = 0;
+    virtual void setFontSize(double points) = 0;
+    // The text's colour and the background's.
+    virtual void setColors(Color fore, Color back) = 0;
+};
+
+// A push button with a caption. A disabled button takes no clicks.
+class Button : public TextControl {
+public:
+    virtual void setCaption(const std::string& text) = 0;
+    virtual std::string caption() const = 0;
+    virtual void onClick(std::function<void()> h) = 0;
+};
+
+// Lines of text, one of which the user may choose; a chosen line shows the
+// two colours swapped.
+class ListBox : public TextControl {
+public:
+    virtual void clear() = 0;
+    virtual void addItem(const std::string& text) = 0;
+    virtual int count() const = 0;
+    virtual std::string item(int index) const = 0;
+    // The chosen line; -1 when none is.
+    virtual int currentIndex() const = 0;
+    // Chooses a line without reporting it to the choose handler.
+    virtual void setCurrentIndex(int index) = 0;
+    // The user chose line `index`, with the mouse or the keys.
+    virtual void onChoose(std::function<void(int index)> h) = 0;
 };
 
 // A picture cut into a grid of equal cells, numbered from 0 in reading order.

@@ -5,6 +5,7 @@
 #include "Shell.h"
 #include "TextFiles.h"
 #include "Toolkit.h"
+#include "UserFiles.h"
 
 namespace platform {
 
@@ -18,6 +19,7 @@ struct Platform {
     OpticalDrives& drives;
     FontRegistry& fonts;
     Shell& shell;
+    UserFiles& userFiles;
 };
 
 } // namespace platform

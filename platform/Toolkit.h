@@ -20,6 +20,8 @@ public:
     virtual std::unique_ptr<PictureBox> createPictureBox(Container& parent) = 0;
     virtual std::unique_ptr<Label> createLabel(Container& parent) = 0;
     virtual std::unique_ptr<EditBox> createEditBox(Container& parent) = 0;
+    virtual std::unique_ptr<Button> createButton(Container& parent) = 0;
+    virtual std::unique_ptr<ListBox> createListBox(Container& parent) = 0;
     virtual std::unique_ptr<Browser> createBrowser(Container& parent) = 0;
     virtual std::unique_ptr<FlashPlayer> createFlashPlayer(Container& parent) = 0;
     virtual std::unique_ptr<MediaPlayer> createMediaPlayer(Container& parent) = 0;

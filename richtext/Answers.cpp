@@ -58,6 +58,16 @@ void CSuperTextC::PutScore(const std::string& subjectType, const std::string& su
         answers->DrawRadio(doc_.Radios[std::size_t(item)], true);
 }
 
+void CSuperTextC::PutCheckBox(std::int16_t index, bool checked)
+{
+    if (index < 0 || index >= doc_.nCheckBox())
+        return;
+    CheckBoxEntry& item = doc_.CheckBoxes[std::size_t(index)];
+    item.Checked = checked;
+    if (std::optional<AnswerPainter> answers = answerPainter())
+        answers->DrawCheckBox(item, checked);
+}
+
 int CSuperTextC::radioOfScore(const std::string& group, int groupNo, int position) const
 {
     const std::vector<RadioRun> runs = RadioRuns(doc_.Radios);

@@ -3,6 +3,7 @@
 #include "DocumentModel.h"
 #include "HitTest.h"
 #include "Markup.h"
+#include "PenFont.h"
 #include "platform/Application.h"
 #include "platform/Color.h"
 #include "platform/ControlSet.h"
@@ -119,6 +120,10 @@ public:
     // Puts one answer of GetScore back.
     void PutScore(const std::string& subjectType, const std::string& subjectName, int subjectNo,
                   const std::string& value);
+    // Puts a check box's state back and draws it; GetScore leaves check
+    // boxes out, so a host that keeps answers reads them from Document().
+    // An index outside the check boxes is skipped, as PutScore skips.
+    void PutCheckBox(std::int16_t index, bool checked);
     std::string GetTextValue(std::int16_t index) const;
     std::int16_t GetTextLeft(std::int16_t index) const;
     // The box's y on the surface.
@@ -193,9 +198,9 @@ private:
     void breakLine(std::string& buffer, std::string_view word);
     void PlacePiece(const std::string& text);
     void NewLine();
-    std::int16_t MeasureText(std::string_view text);
-    bool Fits(std::string_view text);
-    void AdvancePen(std::string_view text);
+    std::int16_t MeasureText(const std::string& text);
+    bool Fits(const std::string& text);
+    void AdvancePen(const std::string& text);
     std::int32_t LeftLimit(std::int32_t y);
     std::int32_t RightLimit(std::int32_t y);
     bool SkipBlockPicture(std::int32_t y);
@@ -272,6 +277,7 @@ private:
 
     DocumentModel doc_;
     LayoutState layout_;
+    PenFont penFont_;
     std::vector<bool> DivShown_;
     CStack TagStack;
     bool sectionShown_ = true;

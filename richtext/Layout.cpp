@@ -1,5 +1,4 @@
 #include "CSuperTextC.h"
-#include "FontStyle.h"
 #include "TextScan.h"
 #include "Words.h"
 #include "startup/Text.h"
@@ -16,7 +15,6 @@ constexpr std::int32_t kLeftMargin = 10;
 constexpr std::int32_t kPictureGap = 10;
 constexpr std::int32_t kTableLineX = 200;
 constexpr std::int16_t kWidestText = std::numeric_limits<std::int16_t>::max();
-constexpr std::string_view kNonBreakingSpaceWidth = "    ";
 
 // A size as the host writes it: the shortest decimal text of the number.
 std::string sizeText(double size)
@@ -143,28 +141,23 @@ void CSuperTextC::stopLayout()
     layout_.CurY = lastPlacedY_;
 }
 
-std::int16_t CSuperTextC::MeasureText(std::string_view text)
+std::int16_t CSuperTextC::MeasureText(const std::string& text)
 {
     if (!ps_)
         return 0;
-    platform::FontSpec font = styledFont(ps_->font(), layout_.CurFontName, layout_.CurFontSize, layout_.CurBold,
-                                         layout_.CurItalic, layout_.CurUnderline);
-    ps_->setFont(font);
-    const double width = ps_->textWidth(std::string(text));
-    font.italic = font.bold = font.underline = false;
-    ps_->setFont(font);
+    const double width = penFont_.measure(*ps_, layout_, text);
     return width >= kWidestText ? kWidestText : std::int16_t(std::nearbyint(width));
 }
 
 // Text at least as wide as the 16-bit range never fits, so a line buffer
 // cannot grow without bound on a very wide page.
-bool CSuperTextC::Fits(std::string_view text)
+bool CSuperTextC::Fits(const std::string& text)
 {
     const std::int16_t width = MeasureText(text);
     return width < kWidestText && std::int64_t(layout_.CurX) + width <= RightLimit(layout_.CurY);
 }
 
-void CSuperTextC::AdvancePen(std::string_view text)
+void CSuperTextC::AdvancePen(const std::string& text)
 {
     storeRounded(layout_.CurX, double(layout_.CurX) + MeasureText(text));
 }
@@ -250,33 +243,40 @@ void CSuperTextC::PlaceRun(std::string_view run)
 // The gap opens at the pen; words already in the buffer follow it.
 void CSuperTextC::skipNonBreakingSpace()
 {
-    storeRounded(layout_.CurX, double(layout_.CurX) + MeasureText(kNonBreakingSpaceWidth));
+    static const std::string nonBreakingSpaceWidth(4, ' ');
+    storeRounded(layout_.CurX, double(layout_.CurX) + MeasureText(nonBreakingSpaceWidth));
     if (layout_.CurX >= RightLimit(layout_.CurY))
         NewLine();
 }
 
 // A character that may not begin a line stays on this one, past the limit.
+// The buffer is measured with the word on it and gives it back when it does
+// not fit, so no line is copied to be measured.
 void CSuperTextC::placeWideWord(std::string& buffer, std::string_view word)
 {
-    if (NoLineStart(word) || Fits(buffer + std::string(word)))
-        buffer += word;
-    else
-        breakLine(buffer, word);
+    const std::size_t before = buffer.size();
+    buffer += word;
+    if (NoLineStart(word) || Fits(buffer))
+        return;
+    buffer.resize(before);
+    breakLine(buffer, word);
 }
 
-// A narrow word gets a space before it unless a "U" tag glued it on.
+// A narrow word is measured with a space before it, which it keeps unless
+// a "U" tag glued it on.
 void CSuperTextC::placeNarrowWord(std::string& buffer, std::string_view word)
 {
-    if (!Fits(buffer + " " + std::string(word))) {
+    const std::size_t before = buffer.size();
+    buffer += ' ';
+    buffer += word;
+    if (!Fits(buffer)) {
+        buffer.resize(before);
         breakLine(buffer, word);
         return;
     }
     if (layout_.GlueNext) {
-        buffer += word;
+        buffer.erase(before, 1);
         layout_.GlueNext = false;
-    } else {
-        buffer += ' ';
-        buffer += word;
     }
 }
 

@@ -104,4 +104,16 @@ std::string ScoreString(const DocumentModel& doc,
     return text.empty() ? radio : text;
 }
 
+std::vector<std::string_view> ScoreFields(std::string_view score)
+{
+    std::vector<std::string_view> fields;
+    std::size_t from = 0;
+    for (std::size_t nul = score.find(kNul); nul != std::string_view::npos; nul = score.find(kNul, from)) {
+        fields.push_back(score.substr(from, nul - from));
+        from = nul + 1;
+    }
+    fields.push_back(score.substr(from));
+    return fields;
+}
+
 } // namespace richtext

@@ -36,4 +36,8 @@ std::vector<RadioRun> RadioRuns(const std::vector<RadioEntry>& radios);
 std::string ScoreString(const DocumentModel& doc,
                         const std::function<std::optional<std::string>(std::size_t box)>& answerOf);
 
+// The fields of an answer string, split at every NUL: a string ending in
+// NUL gives an empty last field.
+std::vector<std::string_view> ScoreFields(std::string_view score);
+
 } // namespace richtext

@@ -95,7 +95,7 @@ bool settleUntil(Condition done, int ms = kWaitMs)
 struct MenuOnDisc {
     platform::qt::QtPlatform qt{disc};
     bench::TimedToolkit toolkit{qt.toolkit};
-    platform::Platform platform{qt.app, qt.messages, qt.textFiles, toolkit, qt.drives, qt.fonts, qt.shell};
+    platform::Platform platform{qt.app, qt.messages, qt.textFiles, toolkit, qt.drives, qt.fonts, qt.shell, qt.userFiles};
     std::unique_ptr<launcher::WindowSequence> sequence;
 
     launcher::FrmMain* menu() const { return dynamic_cast<launcher::FrmMain*>(sequence->current()); }

@@ -26,6 +26,8 @@ public:
     std::unique_ptr<platform::PictureBox> createPictureBox(platform::Container& p) override { return inner_.createPictureBox(p); }
     std::unique_ptr<platform::Label> createLabel(platform::Container& p) override { return inner_.createLabel(p); }
     std::unique_ptr<platform::EditBox> createEditBox(platform::Container& p) override { return inner_.createEditBox(p); }
+    std::unique_ptr<platform::Button> createButton(platform::Container& p) override { return inner_.createButton(p); }
+    std::unique_ptr<platform::ListBox> createListBox(platform::Container& p) override { return inner_.createListBox(p); }
     std::unique_ptr<platform::Browser> createBrowser(platform::Container& p) override { return inner_.createBrowser(p); }
     std::unique_ptr<platform::FlashPlayer> createFlashPlayer(platform::Container& p) override { return inner_.createFlashPlayer(p); }
     std::unique_ptr<platform::MediaPlayer> createMediaPlayer(platform::Container& p) override { return inner_.createMediaPlayer(p); }

@@ -92,15 +92,78 @@ public:
 
 class FakeEditBox : public FakeControlOf<EditBox> {
 public:
+    static constexpr int kTabKey = 9;
     std::string text_;
+    bool focused = false;
     std::function<void(int)> keyDown;
     std::function<void()> change;
+    std::function<void()> tab;
 
     void setText(const std::string& t) override { text_ = t; if (change) change(); }
     std::string text() const override { return text_; }
     void onKeyDown(std::function<void(int)> h) override { keyDown = std::move(h); }
     void onChange(std::function<void()> h) override { change = std::move(h); }
-    void pressKey(int code) { if (keyDown && enabled_) keyDown(code); }
+    // Focus is not tracked across boxes: a test looks at the box it moved to.
+    void setFocus() override { focused = visible_ && enabled_; }
+    bool hasFocus() const override { return focused; }
+    void onTab(std::function<void()> h) override { tab = std::move(h); }
+    void pressKey(int code)
+    {
+        if (!enabled_)
+            return;
+        if (keyDown)
+            keyDown(code);
+        if (code == kTabKey && tab)
+            tab();
+    }
+};
+
+template <class Base>
+class FakeTextControlOf : public FakeControlOf<Base> {
+public:
+    std::string fontName;
+    double fontSize = 9;
+    Color fore = 0, back = 0;
+
+    void setFontName(const std::string& name) override { fontName = name; }
+    void setFontSize(double points) override { fontSize = points; }
+    void setColors(Color f, Color b) override { fore = f, back = b; }
+};
+
+class FakeButton : public FakeTextControlOf<Button> {
+public:
+    std::string caption_;
+    std::function<void()> click;
+
+    void setCaption(const std::string& text) override { caption_ = text; }
+    std::string caption() const override { return caption_; }
+    void onClick(std::function<void()> h) override { click = std::move(h); }
+    // Like the window system, a hidden or disabled button takes no click.
+    void press() { if (click && this->enabled_ && this->visible_) click(); }
+};
+
+class FakeListBox : public FakeTextControlOf<ListBox> {
+public:
+    std::vector<std::string> items;
+    int current = -1;
+    std::function<void(int)> choose;
+
+    void clear() override { items.clear(); current = -1; }
+    void addItem(const std::string& text) override { items.push_back(text); }
+    int count() const override { return int(items.size()); }
+    std::string item(int index) const override { return items.at(std::size_t(index)); }
+    int currentIndex() const override { return current; }
+    void setCurrentIndex(int index) override { current = index >= 0 && index < count() ? index : -1; }
+    void onChoose(std::function<void(int)> h) override { choose = std::move(h); }
+    // The user chooses a line, as a click on it would.
+    void userChooses(int index)
+    {
+        if (!this->enabled_ || index < 0 || index >= count())
+            return;
+        current = index;
+        if (choose)
+            choose(index);
+    }
 };
 
 // Cells come back as fake pictures named "<source name>#<k>".

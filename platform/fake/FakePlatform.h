@@ -13,8 +13,9 @@ struct FakePlatform {
     FakeOpticalDrives drives;
     FakeFontRegistry fonts;
     FakeShell shell;
+    FakeUserFiles userFiles;
 
-    Platform platform() { return Platform{app, messages, textFiles, toolkit, drives, fonts, shell}; }
+    Platform platform() { return Platform{app, messages, textFiles, toolkit, drives, fonts, shell, userFiles}; }
 };
 
 } // namespace platform::fake

@@ -1,6 +1,7 @@
 #include "FakeServices.h"
 #include "platform/PathCase.h"
 
+#include <algorithm>
 #include <filesystem>
 
 namespace platform::fake {
@@ -23,6 +24,23 @@ bool FakeApplication::folderExists(const std::string& path) const
     if (realFileSystem)
         return std::filesystem::is_directory(ExistingPathIgnoringCase(path));
     return folders.count(path) > 0;
+}
+
+std::vector<std::string> FakeApplication::filesIn(const std::string& folder) const
+{
+    std::vector<std::string> names;
+    if (realFileSystem) {
+        std::error_code error;
+        for (const auto& entry : std::filesystem::directory_iterator(ExistingPathIgnoringCase(folder), error))
+            if (entry.is_regular_file())
+                names.push_back(entry.path().filename().string());
+    } else {
+        for (const std::string& path : files)
+            if (std::filesystem::path(path).parent_path() == folder)
+                names.push_back(std::filesystem::path(path).filename().string());
+    }
+    std::sort(names.begin(), names.end());
+    return names;
 }
 
 void FakeMessageBoxes::ok(const std::string& text, const std::string& caption)
@@ -64,6 +82,23 @@ TextFileResult FakeTextFiles::readLines(const std::string& path)
     r.ok = true;
     r.lines = c->second;
     return r;
+}
+
+std::optional<std::string> FakeUserFiles::read(const std::string& name)
+{
+    auto found = files.find(name);
+    if (found == files.end())
+        return std::nullopt;
+    return found->second;
+}
+
+bool FakeUserFiles::write(const std::string& name, const std::string& content)
+{
+    ++writes;
+    if (failWrites)
+        return false;
+    files[name] = content;
+    return true;
 }
 
 bool FakeFontRegistry::registerFontFile(const std::string& path)

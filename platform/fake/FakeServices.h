@@ -4,6 +4,7 @@
 #include "platform/MessageBoxes.h"
 #include "platform/TextFiles.h"
 #include "platform/Timer.h"
+#include "platform/UserFiles.h"
 
 #include <deque>
 #include <map>
@@ -41,6 +42,8 @@ public:
     [[noreturn]] void end(int status) override;
     bool fileExists(const std::string& path) const override;
     bool folderExists(const std::string& path) const override;
+    // From `files` (those directly in the folder), or from the real folder.
+    std::vector<std::string> filesIn(const std::string& folder) const override;
     std::string title() const override { return appTitle; }
 };
 
@@ -91,6 +94,18 @@ class FakeOpticalDrives : public OpticalDrives {
 public:
     std::vector<std::string> drives;
     std::vector<std::string> list() override { return drives; }
+};
+
+// Files held in memory by name; `failWrites` makes every write fail.
+class FakeUserFiles : public UserFiles {
+public:
+    std::map<std::string, std::string> files;
+    bool failWrites = false;
+    int writes = 0;
+
+    std::optional<std::string> read(const std::string& name) override;
+    bool write(const std::string& name, const std::string& content) override;
+    std::string folder() const override { return "/home/user/.local/share/bookdisc"; }
 };
 
 class FakeFontRegistry : public FontRegistry {

@@ -16,6 +16,8 @@ std::unique_ptr<Form> FakeToolkit::createForm() { return track<FakeForm, Form>(f
 std::unique_ptr<PictureBox> FakeToolkit::createPictureBox(Container&) { return track<FakePictureBox, PictureBox>(pictureBoxes); }
 std::unique_ptr<Label> FakeToolkit::createLabel(Container&) { return track<FakeLabel, Label>(labels); }
 std::unique_ptr<EditBox> FakeToolkit::createEditBox(Container&) { return track<FakeEditBox, EditBox>(editBoxes); }
+std::unique_ptr<Button> FakeToolkit::createButton(Container&) { return track<FakeButton, Button>(buttons); }
+std::unique_ptr<ListBox> FakeToolkit::createListBox(Container&) { return track<FakeListBox, ListBox>(listBoxes); }
 std::unique_ptr<Browser> FakeToolkit::createBrowser(Container&) { return track<FakeBrowser, Browser>(browsers); }
 std::unique_ptr<FlashPlayer> FakeToolkit::createFlashPlayer(Container&) { return track<FakeFlashPlayer, FlashPlayer>(flashPlayers); }
 std::unique_ptr<MediaPlayer> FakeToolkit::createMediaPlayer(Container&) { return track<FakeMediaPlayer, MediaPlayer>(mediaPlayers); }

@@ -23,6 +23,8 @@ public:
     std::vector<FakePictureBox*> pictureBoxes;
     std::vector<FakeLabel*> labels;
     std::vector<FakeEditBox*> editBoxes;
+    std::vector<FakeButton*> buttons;
+    std::vector<FakeListBox*> listBoxes;
     std::vector<FakeBrowser*> browsers;
     std::vector<FakeFlashPlayer*> flashPlayers;
     std::vector<FakeMediaPlayer*> mediaPlayers;
@@ -34,6 +36,8 @@ public:
     std::unique_ptr<PictureBox> createPictureBox(Container& parent) override;
     std::unique_ptr<Label> createLabel(Container& parent) override;
     std::unique_ptr<EditBox> createEditBox(Container& parent) override;
+    std::unique_ptr<Button> createButton(Container& parent) override;
+    std::unique_ptr<ListBox> createListBox(Container& parent) override;
     std::unique_ptr<Browser> createBrowser(Container& parent) override;
     std::unique_ptr<FlashPlayer> createFlashPlayer(Container& parent) override;
     std::unique_ptr<MediaPlayer> createMediaPlayer(Container& parent) override;

@@ -4,6 +4,7 @@
 
 #include <QEvent>
 #include <QKeyEvent>
+#include <QSignalBlocker>
 
 namespace platform::qt {
 
@@ -102,30 +103,116 @@ void QtLabel::setFontSize(double points)
 
 namespace {
 
-// Reports key presses of an edit box to its key-down handler.
+// Reports key presses of an edit box to its key-down handler, and Tab to its
+// Tab handler, which then takes the key from the focus chain.
 class KeyForwarder : public QObject {
 public:
-    KeyForwarder(QObject* parent, std::function<void(int)>& handler) : QObject(parent), handler_(handler) {}
+    KeyForwarder(QObject* parent, std::function<void(int)>& handler, std::function<void()>& tab)
+        : QObject(parent), handler_(handler), tab_(tab)
+    {
+    }
 
 protected:
     bool eventFilter(QObject*, QEvent* e) override
     {
-        if (e->type() == QEvent::KeyPress && handler_)
-            handler_(hostKeyCode(static_cast<QKeyEvent*>(e)->key()));
+        if (e->type() != QEvent::KeyPress)
+            return false;
+        const auto* key = static_cast<QKeyEvent*>(e);
+        if (handler_)
+            handler_(hostKeyCode(key->key()));
+        const bool plainTab = key->key() == Qt::Key_Tab && !(key->modifiers() & ~Qt::KeypadModifier);
+        if (plainTab && tab_) {
+            tab_();
+            return true;
+        }
         return false;
     }
 
 private:
     std::function<void(int)>& handler_;
+    std::function<void()>& tab_;
 };
+
+QString cssColor(Color c) { return QString("rgb(%1,%2,%3)").arg(redOf(c)).arg(greenOf(c)).arg(blueOf(c)); }
 
 } // namespace
 
+void setWidgetFont(QWidget* widget, const std::string& face, double points)
+{
+    QFont f = widget->font();
+    if (!face.empty())
+        f.setFamily(QString::fromStdString(face));
+    if (points > 0)
+        f.setPointSizeF(points);
+    widget->setFont(f);
+}
+
+void setWidgetColors(QWidget* widget, const char* styleSheet, Color fore, Color back)
+{
+    widget->setStyleSheet(QString(styleSheet).arg(cssColor(fore), cssColor(back)));
+}
+
 QtEditBox::QtEditBox(QWidget* parent) : edit_(new QLineEdit(parent))
 {
-    edit_->installEventFilter(new KeyForwarder(edit_, keyDown_));
+    edit_->installEventFilter(new KeyForwarder(edit_, keyDown_, tab_));
     QObject::connect(edit_, &QLineEdit::textChanged, [this] { if (change_) change_(); });
     edit_->show();
+}
+
+QtButton::QtButton(QWidget* parent) : button_(new QPushButton(parent))
+{
+    button_->setFocusPolicy(Qt::NoFocus);
+    QObject::connect(button_, &QPushButton::clicked, [this] { if (click_) click_(); });
+    button_->show();
+}
+
+const char* QtButton::styleSheet() const
+{
+    return "QPushButton { color: %1; background: %2; border: 1px solid %1; border-radius: 3px; }"
+           "QPushButton:pressed { color: %2; background: %1; }"
+           "QPushButton:disabled { color: gray; }";
+}
+
+QtListBox::QtListBox(QWidget* parent) : list_(new QListWidget(parent))
+{
+    list_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    list_->setWordWrap(true);
+    QObject::connect(list_, &QListWidget::currentRowChanged, [this](int row) {
+        if (row >= 0 && choose_)
+            choose_(row);
+    });
+    list_->show();
+}
+
+void QtListBox::clear()
+{
+    const QSignalBlocker quiet(list_);
+    list_->clear();
+}
+
+void QtListBox::addItem(const std::string& text)
+{
+    const QSignalBlocker quiet(list_);
+    list_->addItem(QString::fromStdString(text));
+}
+
+std::string QtListBox::item(int index) const
+{
+    const QListWidgetItem* line = list_->item(index);
+    return line ? line->text().toStdString() : std::string();
+}
+
+void QtListBox::setCurrentIndex(int index)
+{
+    const QSignalBlocker quiet(list_);
+    list_->setCurrentRow(index);
+}
+
+const char* QtListBox::styleSheet() const
+{
+    return "QListWidget { color: %1; background: %2; border: none; }"
+           "QListWidget::item { padding: 3px 2px; }"
+           "QListWidget::item:selected { color: %2; background: %1; }";
 }
 
 QWidget* widgetOf(Container& container)

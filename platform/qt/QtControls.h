@@ -5,10 +5,17 @@
 
 #include <QLabel>
 #include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
 #include <QPointer>
 #include <memory>
 
 namespace platform::qt {
+
+// The widget's font with the face and the size given; an empty face or a
+// size of 0 keeps the widget's own.
+void setWidgetFont(QWidget* widget, const std::string& face, double points);
+void setWidgetColors(QWidget* widget, const char* styleSheet, Color fore, Color back);
 
 // Control geometry, visibility and enabling over any QWidget.
 template <class Base>
@@ -106,12 +113,70 @@ public:
     std::string text() const override { return edit_->text().toStdString(); }
     void onKeyDown(std::function<void(int)> h) override { keyDown_ = std::move(h); }
     void onChange(std::function<void()> h) override { change_ = std::move(h); }
+    void setFocus() override { edit_->setFocus(Qt::TabFocusReason); }
+    bool hasFocus() const override { return edit_->hasFocus(); }
+    void onTab(std::function<void()> h) override { tab_ = std::move(h); }
     QLineEdit* lineEdit() const { return edit_.data(); }
 
 private:
     QPointer<QLineEdit> edit_;
     std::function<void(int)> keyDown_;
     std::function<void()> change_;
+    std::function<void()> tab_;
+};
+
+// Face, size and colours of a text control, through its widget's font and
+// style sheet.
+template <class Base>
+class StyledWidgetControl : public WidgetControl<Base> {
+public:
+    void setFontName(const std::string& name) override { setWidgetFont(this->widget(), name, 0); }
+    void setFontSize(double points) override { setWidgetFont(this->widget(), {}, points); }
+    void setColors(Color fore, Color back) override { setWidgetColors(this->widget(), styleSheet(), fore, back); }
+
+protected:
+    // The widget's style sheet, %1 standing for the text colour, %2 for the background.
+    virtual const char* styleSheet() const = 0;
+};
+
+class QtButton : public StyledWidgetControl<Button> {
+public:
+    explicit QtButton(QWidget* parent);
+    ~QtButton() override { delete button_.data(); }
+    QWidget* widget() const override { return button_.data(); }
+    void setCaption(const std::string& text) override { button_->setText(QString::fromStdString(text)); }
+    std::string caption() const override { return button_->text().toStdString(); }
+    void onClick(std::function<void()> h) override { click_ = std::move(h); }
+    QPushButton* pushButton() const { return button_.data(); }
+
+protected:
+    const char* styleSheet() const override;
+
+private:
+    QPointer<QPushButton> button_;
+    std::function<void()> click_;
+};
+
+class QtListBox : public StyledWidgetControl<ListBox> {
+public:
+    explicit QtListBox(QWidget* parent);
+    ~QtListBox() override { delete list_.data(); }
+    QWidget* widget() const override { return list_.data(); }
+    void clear() override;
+    void addItem(const std::string& text) override;
+    int count() const override { return list_->count(); }
+    std::string item(int index) const override;
+    int currentIndex() const override { return list_->currentRow(); }
+    void setCurrentIndex(int index) override;
+    void onChoose(std::function<void(int)> h) override { choose_ = std::move(h); }
+    QListWidget* listWidget() const { return list_.data(); }
+
+protected:
+    const char* styleSheet() const override;
+
+private:
+    QPointer<QListWidget> list_;
+    std::function<void(int)> choose_;
 };
 
 // The QWidget that children of a container are placed on.

@@ -22,8 +22,9 @@ struct QtPlatform {
     LinuxOpticalDrives drives;
     QtFontRegistry fonts;
     QtShell shell;
+    QtUserFiles userFiles;
 
-    Platform platform() { return Platform{app, messages, textFiles, toolkit, drives, fonts, shell}; }
+    Platform platform() { return Platform{app, messages, textFiles, toolkit, drives, fonts, shell, userFiles}; }
 };
 
 } // namespace platform::qt

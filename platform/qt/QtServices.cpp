@@ -2,7 +2,11 @@
 #include "platform/PathCase.h"
 
 #include <QApplication>
+#include <QDir>
+#include <QFile>
 #include <QFileInfo>
+#include <QSaveFile>
+#include <QStandardPaths>
 #include <QFontDatabase>
 #include <QMessageBox>
 #include <QScreen>
@@ -122,6 +126,15 @@ bool QtApplication::folderExists(const std::string& path) const
     return QFileInfo(QString::fromStdString(ExistingPathIgnoringCase(path))).isDir();
 }
 
+std::vector<std::string> QtApplication::filesIn(const std::string& folder) const
+{
+    const QDir dir(QString::fromStdString(ExistingPathIgnoringCase(folder)));
+    std::vector<std::string> names;
+    for (const QString& name : dir.entryList(QDir::Files, QDir::Name))
+        names.push_back(name.toStdString());
+    return names;
+}
+
 std::string QtApplication::title() const
 {
     return QCoreApplication::applicationName().toStdString();
@@ -219,6 +232,36 @@ std::vector<std::string> LinuxOpticalDrives::list()
         names.push_back(point.empty() ? path : point);
     }
     return names;
+}
+
+std::string QtUserFiles::folder() const
+{
+    return (QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation) + "/bookdisc/" +
+            QCoreApplication::applicationName())
+        .toStdString();
+}
+
+std::optional<std::string> QtUserFiles::read(const std::string& name)
+{
+    QFile file(QString::fromStdString(folder() + "/" + name));
+    if (!file.open(QIODevice::ReadOnly))
+        return std::nullopt;
+    const QByteArray content = file.readAll();
+    if (file.error() != QFileDevice::NoError)
+        return std::nullopt;
+    return content.toStdString();
+}
+
+bool QtUserFiles::write(const std::string& name, const std::string& content)
+{
+    const QString where = QString::fromStdString(folder());
+    if (!QDir().mkpath(where))
+        return false;
+    QSaveFile file(where + "/" + QString::fromStdString(name));
+    if (!file.open(QIODevice::WriteOnly))
+        return false;
+    file.write(content.data(), qint64(content.size()));
+    return file.commit();
 }
 
 bool QtFontRegistry::registerFontFile(const std::string& givenPath)

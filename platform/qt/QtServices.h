@@ -3,6 +3,7 @@
 #include "platform/Drives.h"
 #include "platform/MessageBoxes.h"
 #include "platform/Timer.h"
+#include "platform/UserFiles.h"
 
 #include <QTimer>
 #include <functional>
@@ -26,6 +27,7 @@ public:
     [[noreturn]] void end(int status) override;
     bool fileExists(const std::string& path) const override;
     bool folderExists(const std::string& path) const override;
+    std::vector<std::string> filesIn(const std::string& folder) const override;
     std::string title() const override;
 
 private:
@@ -68,6 +70,15 @@ public:
 std::vector<std::string> parseCdromInfo(const std::string& info);
 // The mount point of a device ("/dev/sr0") in the text of /proc/self/mounts; empty if none.
 std::string mountPointOf(const std::string& mounts, const std::string& device);
+
+// Files in the user's data folder: bookdisc/<program name> under the XDG
+// data home (~/.local/share unless XDG_DATA_HOME says otherwise).
+class QtUserFiles : public UserFiles {
+public:
+    std::optional<std::string> read(const std::string& name) override;
+    bool write(const std::string& name, const std::string& content) override;
+    std::string folder() const override;
+};
 
 // Registers fonts with Qt's font database and with fontconfig, which the
 // browser panes render through.

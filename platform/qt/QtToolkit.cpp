@@ -4,7 +4,6 @@
 #include "QtServices.h"
 #include "platform/PathCase.h"
 
-#include <QImageReader>
 #include <stdexcept>
 
 namespace platform::qt {
@@ -23,15 +22,20 @@ std::unique_ptr<EditBox> QtToolkit::createEditBox(Container& parent)
     return std::make_unique<QtEditBox>(widgetOf(parent));
 }
 
+std::unique_ptr<Button> QtToolkit::createButton(Container& parent) { return std::make_unique<QtButton>(widgetOf(parent)); }
+
+std::unique_ptr<ListBox> QtToolkit::createListBox(Container& parent)
+{
+    return std::make_unique<QtListBox>(widgetOf(parent));
+}
+
 std::unique_ptr<Timer> QtToolkit::createTimer() { return std::make_unique<QtTimer>(); }
 
 std::unique_ptr<PictureClip> QtToolkit::createPictureClip() { return std::make_unique<QtPictureClip>(); }
 
 PicturePtr QtToolkit::loadPicture(const std::string& path)
 {
-    QImageReader reader(QString::fromStdString(ExistingPathIgnoringCase(path)));
-    reader.setDecideFormatFromContent(true);
-    QImage image = reader.read();
+    QImage image = decodedPictures_.load(QString::fromStdString(ExistingPathIgnoringCase(path)));
     if (image.isNull())
         return nullptr;
     return std::make_shared<QtPicture>(std::move(image));

@@ -1,4 +1,5 @@
 #pragma once
+#include "DecodedPictures.h"
 #include "platform/Toolkit.h"
 
 namespace platform::qt {
@@ -9,6 +10,8 @@ public:
     std::unique_ptr<PictureBox> createPictureBox(Container& parent) override;
     std::unique_ptr<Label> createLabel(Container& parent) override;
     std::unique_ptr<EditBox> createEditBox(Container& parent) override;
+    std::unique_ptr<Button> createButton(Container& parent) override;
+    std::unique_ptr<ListBox> createListBox(Container& parent) override;
     std::unique_ptr<Browser> createBrowser(Container& parent) override;
     std::unique_ptr<FlashPlayer> createFlashPlayer(Container& parent) override;
     std::unique_ptr<MediaPlayer> createMediaPlayer(Container& parent) override;
@@ -16,6 +19,9 @@ public:
     std::unique_ptr<Timer> createTimer() override;
     std::unique_ptr<PictureClip> createPictureClip() override;
     PicturePtr loadPicture(const std::string& path) override;
+
+private:
+    DecodedPictures decodedPictures_;
 };
 
 class QtPictureClip : public PictureClip {

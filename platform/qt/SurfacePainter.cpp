@@ -1,8 +1,6 @@
 #include "SurfacePainter.h"
 #include "QtPicture.h"
-#include "platform/Encoding.h"
 
-#include <QFontMetricsF>
 #include <QPainter>
 #include <QPainterPath>
 
@@ -25,33 +23,12 @@ QPainter::CompositionMode compositionFor(RasterOp op)
     return QPainter::CompositionMode_Source;
 }
 
-// Characters whose advance does not depend on their neighbours when set
-// without shaping: Latin, general punctuation, CJK and full-width forms.
-// Anything else (controls, combining marks, scripts that must be shaped)
-// sends the whole string to the shaper.
-bool measuredAlone(char32_t c)
-{
-    return (c >= 0x20 && c < 0x7F) || (c >= 0xA0 && c < 0x300 && c != 0xAD) || (c >= 0x2010 && c < 0x2028) ||
-           (c >= 0x3000 && c < 0xA000) || (c >= 0xFF00 && c < 0xFFF0);
-}
-
 QRectF normalized(double x1, double y1, double x2, double y2)
 {
     return QRectF(QPointF(x1, y1), QPointF(x2, y2)).normalized();
 }
 
 } // namespace
-
-QFont toQFont(const FontSpec& spec)
-{
-    QFont f(QString::fromStdString(spec.name));
-    if (spec.size > 0)
-        f.setPointSizeF(spec.size);
-    f.setBold(spec.bold);
-    f.setItalic(spec.italic);
-    f.setUnderline(spec.underline);
-    return f;
-}
 
 SurfacePainter::SurfacePainter(std::function<void()> changed)
     : changed_(std::move(changed))
@@ -91,39 +68,24 @@ void SurfacePainter::repaintBackground()
 }
 
 // Backing images all have the default resolution, so metrics made for one
-// serve every later one. Surfaces set text without shaping, as the host's
-// drawing calls do: no kerning or ligatures in scripts that need none, so a
-// string is exactly as wide as its characters together.
+// serve every later one.
 std::size_t SurfacePainter::resolve(const FontSpec& spec)
 {
     constexpr std::size_t kMostFonts = 64;
     for (std::size_t i = 0; i < resolvedFonts_.size(); ++i)
-        if (resolvedFonts_[i].spec == spec)
+        if (resolvedFonts_[i].spec() == spec)
             return i;
     if (resolvedFonts_.size() == kMostFonts)
         resolvedFonts_.clear();
-    QFont font = toQFont(spec);
-    font.setStyleStrategy(QFont::PreferNoShaping);
-    resolvedFonts_.push_back({spec, font, QFontMetricsF(font, &backing_), {}});
+    resolvedFonts_.emplace_back(spec, &backing_);
     return resolvedFonts_.size() - 1;
 }
 
-// Only characters of the basic plane are measured alone.
-double SurfacePainter::ResolvedFont::advanceOf(char32_t c)
-{
-    if (advanceBlocks.empty())
-        advanceBlocks.resize(256);
-    std::vector<double>& block = advanceBlocks[(c >> 8) & 0xFF];
-    if (block.empty())
-        block.assign(256, -1);
-    double& advance = block[c & 0xFF];
-    if (advance < 0)
-        advance = metrics.horizontalAdvance(QString::fromUcs4(&c, 1));
-    return advance;
-}
-
+// Measuring sets the same font again and again.
 void SurfacePainter::setFont(const FontSpec& f)
 {
+    if (f == font_)
+        return;
     currentFont_ = resolve(f);
     font_ = f;
 }
@@ -157,7 +119,7 @@ bool SurfacePainter::drawsOnImage(QRectF bounds, double margin, double penX, dou
 
 void SurfacePainter::print(const std::string& text)
 {
-    const QFontMetricsF& metrics = current().metrics;
+    const QFontMetricsF& metrics = current().metrics();
     // Text runs right from the pen, its glyphs may lean a little left of it.
     const QRectF runs(CurrentX - metrics.height(), CurrentY, 1e9, metrics.height());
     if (!drawsOnImage(runs, 1, CurrentX, CurrentY)) {
@@ -166,7 +128,7 @@ void SurfacePainter::print(const std::string& text)
     }
     const QString s = QString::fromStdString(text);
     QPainter p(&backing_);
-    p.setFont(current().font);
+    p.setFont(current().font());
     p.setPen(toQColor(foreColor_));
     p.drawText(QPointF(CurrentX, CurrentY + metrics.ascent()), s);
     p.end();
@@ -176,21 +138,12 @@ void SurfacePainter::print(const std::string& text)
 
 double SurfacePainter::textWidth(const std::string& text)
 {
-    ResolvedFont& font = current();
-    double width = 0;
-    std::size_t pos = 0;
-    while (pos < text.size()) {
-        const char32_t c = nextCodePoint(text, pos);
-        if (!measuredAlone(c))
-            return font.metrics.horizontalAdvance(QString::fromStdString(text));
-        width += font.advanceOf(c);
-    }
-    return width;
+    return current().textWidth(text);
 }
 
 double SurfacePainter::textHeight(const std::string&)
 {
-    return current().metrics.height();
+    return current().metrics().height();
 }
 
 void SurfacePainter::preparePen(QPainter& p, Color c) const

@@ -1,8 +1,7 @@
 #pragma once
+#include "MeasuredFont.h"
 #include "platform/Surface.h"
 
-#include <QFont>
-#include <QFontMetricsF>
 #include <QImage>
 #include <functional>
 #include <vector>
@@ -52,26 +51,14 @@ private:
     bool drawsOnImage(QRectF bounds, double margin, double penX, double penY);
     void repaintBackground();
 
-    // A font in use with its metrics and the advances of the characters
-    // measured so far. Text is measured in a few styles over and over, and
-    // resolving a font or shaping a string costs far more than a look-up.
-    struct ResolvedFont {
-        FontSpec spec;
-        QFont font;
-        QFontMetricsF metrics;
-        // Advances of the basic plane in blocks of 256 characters, made as
-        // characters of a block are first measured; unknown ones are negative.
-        std::vector<std::vector<double>> advanceBlocks;
-        double advanceOf(char32_t c);
-    };
     std::size_t resolve(const FontSpec& spec);
-    ResolvedFont& current() { return resolvedFonts_[currentFont_]; }
+    MeasuredFont& current() { return resolvedFonts_[currentFont_]; }
 
     std::function<void()> changed_;
     QImage backing_;
     QImage background_;
     FontSpec font_;
-    std::vector<ResolvedFont> resolvedFonts_;
+    std::vector<MeasuredFont> resolvedFonts_;
     std::size_t currentFont_ = 0;
     Color foreColor_ = 0;
     Color backColor_ = rgb(255, 255, 255);
@@ -80,7 +67,5 @@ private:
     DrawMode drawMode_ = DrawMode::CopyPen;
     int drawWidth_ = 1;
 };
-
-QFont toQFont(const FontSpec& spec);
 
 } // namespace platform::qt

@@ -91,7 +91,7 @@ TEST_F(LauncherStartTest, AMissingFirstIntroEndsWithoutAWindow)
 {
     fp.app.files.erase(kStartAvi);
     ShowCountingToolkit toolkit;
-    platform::Platform counted{fp.app, fp.messages, fp.textFiles, toolkit, fp.drives, fp.fonts, fp.shell};
+    platform::Platform counted{fp.app, fp.messages, fp.textFiles, toolkit, fp.drives, fp.fonts, fp.shell, fp.userFiles};
     sequence = RunLauncher(counted);
     EXPECT_EQ(sequence, nullptr);
     EXPECT_EQ(toolkit.shows, 0);
@@ -130,7 +130,7 @@ public:
 TEST_F(LauncherStartTest, AFailingDriveScanIsSkipped)
 {
     FailingDrives drives;
-    platform::Platform withFailingDrives{fp.app, fp.messages, fp.textFiles, fp.toolkit, drives, fp.fonts, fp.shell};
+    platform::Platform withFailingDrives{fp.app, fp.messages, fp.textFiles, fp.toolkit, drives, fp.fonts, fp.shell, fp.userFiles};
     sequence = RunLauncher(withFailingDrives);
     ASSERT_NE(current<FrmAvi>(), nullptr);
     EXPECT_EQ(fake(*current<FrmAvi>()->MMCavi).fileName, kStartAvi);

@@ -161,3 +161,37 @@ TEST(FakeApplication, RealFilesAreFoundWhateverTheLetterCase)
     EXPECT_FALSE(app.folderExists((folder / "PIC" / "TREE1.BMP").string()));
     std::filesystem::remove_all(folder);
 }
+
+TEST(FakeApplication, ListsTheFilesDirectlyInAFolderInNameOrder)
+{
+    FakeApplication app;
+    app.files = {"/disc/text/b.txt", "/disc/text/a.txt", "/disc/text/sub/c.txt", "/disc/textual.txt"};
+    EXPECT_EQ(app.filesIn("/disc/text"), (std::vector<std::string>{"a.txt", "b.txt"}));
+    EXPECT_TRUE(app.filesIn("/nowhere").empty());
+}
+
+TEST(FakeControls, ButtonsAndListsTakeNoInputWhileDisabled)
+{
+    FakeButton button;
+    FakeListBox list;
+    int clicks = 0;
+    std::vector<int> chosen;
+    button.onClick([&] { ++clicks; });
+    list.onChoose([&](int index) { chosen.push_back(index); });
+    list.addItem("a");
+    list.addItem("b");
+    button.setEnabled(false);
+    list.setEnabled(false);
+    button.press();
+    list.userChooses(1);
+    EXPECT_EQ(clicks, 0);
+    EXPECT_TRUE(chosen.empty());
+    button.setEnabled(true);
+    list.setEnabled(true);
+    button.press();
+    list.userChooses(1);
+    list.userChooses(2);
+    EXPECT_EQ(clicks, 1);
+    EXPECT_EQ(chosen, (std::vector<int>{1}));
+    EXPECT_EQ(list.currentIndex(), 1);
+}

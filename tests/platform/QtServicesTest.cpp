@@ -3,6 +3,7 @@
 #include "platform/qt/QtToolkit.h"
 
 #include <QDir>
+#include <QFile>
 #include <QImage>
 #include <QKeyEvent>
 #include <QMouseEvent>
@@ -113,4 +114,91 @@ TEST(QtControls, ADisabledPictureBoxGetsNoMouseInputUntilEnabledAgain)
     EXPECT_TRUE(control.isEnabled());
     press();
     EXPECT_EQ(presses, 1);
+}
+
+TEST(QtEditBoxKeys, TabGoesToItsHandlerAloneWhenThereIsOne)
+{
+    QtForm form;
+    QtEditBox first(form.widget()), second(form.widget()), third(form.widget());
+    form.show();
+    first.setFocus();
+    int tabs = 0;
+    first.onTab([&] {
+        ++tabs;
+        third.setFocus();
+    });
+    QKeyEvent tab(QEvent::KeyPress, Qt::Key_Tab, Qt::NoModifier);
+    QCoreApplication::sendEvent(first.lineEdit(), &tab);
+    EXPECT_EQ(tabs, 1);
+    // The focus chain did not move it on from where the handler put it.
+    EXPECT_EQ(form.widget()->focusWidget(), third.lineEdit());
+    // Shift+Tab is left to the focus chain.
+    QKeyEvent backTab(QEvent::KeyPress, Qt::Key_Backtab, Qt::ShiftModifier);
+    QCoreApplication::sendEvent(first.lineEdit(), &backTab);
+    EXPECT_EQ(tabs, 1);
+}
+
+TEST(QtApplicationServices, FilesOfAFolderAreListedInNameOrderWhateverItsCase)
+{
+    QTemporaryDir dir;
+    QDir(dir.path()).mkpath("Text/sub");
+    for (const char* name : {"b.txt", "A.TXT", "c.bmp"})
+        QFile(dir.filePath(QString("Text/") + name)).open(QIODevice::WriteOnly);
+    QtApplication app;
+    EXPECT_EQ(app.filesIn(dir.filePath("TEXT").toStdString()), (std::vector<std::string>{"A.TXT", "b.txt", "c.bmp"}));
+    EXPECT_TRUE(app.filesIn(dir.filePath("none").toStdString()).empty());
+}
+
+TEST(QtUserFilesTest, FilesAreKeptUnderTheDataHomeAndReplacedWhole)
+{
+    QTemporaryDir home;
+    setenv("XDG_DATA_HOME", home.path().toUtf8().constData(), 1);
+    QtUserFiles files;
+    EXPECT_EQ(files.folder(), (home.path() + "/bookdisc/" + QCoreApplication::applicationName()).toStdString());
+    EXPECT_FALSE(files.read("answers"));
+    const std::string content("one\0two\nthree", 13);
+    ASSERT_TRUE(files.write("answers", content));
+    EXPECT_EQ(files.read("answers"), content);
+    ASSERT_TRUE(files.write("answers", "short"));
+    EXPECT_EQ(files.read("answers"), "short");
+
+    // A folder that cannot be made is a failed write, not a crash.
+    QFile(home.filePath("blocked")).open(QIODevice::WriteOnly);
+    setenv("XDG_DATA_HOME", home.filePath("blocked").toUtf8().constData(), 1);
+    EXPECT_FALSE(files.write("answers", "x"));
+    unsetenv("XDG_DATA_HOME");
+}
+
+TEST(QtControls, AListReportsTheUsersChoiceButNotTheProgramsOwn)
+{
+    QtForm form;
+    QtListBox list(form.widget());
+    std::vector<int> chosen;
+    list.onChoose([&](int index) { chosen.push_back(index); });
+    list.addItem("第一课");
+    list.addItem("第二课");
+    list.setCurrentIndex(0);
+    EXPECT_EQ(list.currentIndex(), 0);
+    EXPECT_EQ(list.item(1), "第二课");
+    EXPECT_TRUE(chosen.empty());
+    // What a click on the second line does.
+    list.listWidget()->setCurrentRow(1);
+    EXPECT_EQ(chosen, (std::vector<int>{1}));
+    list.clear();
+    EXPECT_EQ(list.count(), 0);
+    EXPECT_EQ(chosen, (std::vector<int>{1}));
+}
+
+TEST(QtControls, AButtonReportsClicksWhileEnabled)
+{
+    QtForm form;
+    QtButton button(form.widget());
+    button.setCaption("检查答案");
+    int clicks = 0;
+    button.onClick([&] { ++clicks; });
+    button.pushButton()->click();
+    button.setEnabled(false);
+    button.pushButton()->click();
+    EXPECT_EQ(clicks, 1);
+    EXPECT_EQ(button.caption(), "检查答案");
 }

@@ -123,6 +123,30 @@ TEST(QtSurface, TextIsMeasuredAsTheUnshapedStringInEveryStyle)
     }
 }
 
+// Layout measures a line again each time a word joins it, in the pen's
+// style and then without it; the surface sums on from what it measured
+// before. Every width must be exactly what a surface that never measured
+// anything else gives, whatever font came between.
+TEST(QtSurface, TextMeasuredAsLayoutGrowsItIsAsWideAsOnAFreshSurface)
+{
+    const FontSpec plain{"宋体", 9}, bold{"宋体", 9, true}, large{"WenQuanYi Micro Hei", 12};
+    const struct {
+        FontSpec font;
+        std::string text;
+    } steps[] = {{plain, "学习"},         {plain, "学习中文"},     {bold, "学习中文，"}, {plain, "学习中文，"},
+                 {large, "学习中文，的"}, {plain, "学习中文，的"}, {plain, "学习"},       {plain, " lesson  the "},
+                 {plain, " lesson\u0301"}, {bold, "学习中文"},    {large, "学"}};
+    QtForm form;
+    form.setGeometry(0, 0, 100, 40);
+    for (const auto& step : steps) {
+        form.setFont(step.font);
+        QtForm fresh;
+        fresh.setGeometry(0, 0, 100, 40);
+        fresh.setFont(step.font);
+        EXPECT_EQ(form.textWidth(step.text), fresh.textWidth(step.text)) << step.text;
+    }
+}
+
 TEST(QtPictureClip, CellsAreEqualPartsInReadingOrder)
 {
     QImage strip(30, 20, QImage::Format_RGB32);

@@ -400,3 +400,24 @@ TEST_F(ScoreTest, AnswersSurviveBeingReadAndPutBackIntoTheLessonLaidOutAgain)
     EXPECT_EQ(editBox(2).text(), "two words");
     EXPECT_EQ(engine.GetScore(), saved);
 }
+
+TEST_F(ScoreTest, CheckBoxStatesArePutBackAndDrawnOneByOne)
+{
+    layOut("<P><INPUT TYPE=CHECKBOX><INPUT TYPE=CHECKBOX><INPUT TYPE=CHECKBOX>");
+    takeOps();
+    engine.PutCheckBox(1, true);
+    engine.PutCheckBox(2, false);
+    const auto& boxes = engine.Document().CheckBoxes;
+    EXPECT_EQ((std::vector<bool>{boxes[0].Checked, boxes[1].Checked, boxes[2].Checked}),
+              (std::vector<bool>{false, true, false}));
+    // Box 1 with its six tick strokes, box 2 without.
+    const auto ops = takeOps();
+    EXPECT_EQ(ofKind(ops, DrawOp::Kind::FilledBox).size(), 4u);
+    EXPECT_EQ(ofKind(ops, DrawOp::Kind::Line).size(), 6u);
+
+    engine.PutCheckBox(-1, true);
+    engine.PutCheckBox(3, true);
+    EXPECT_TRUE(takeOps().empty());
+    pressCheckBox(1);
+    EXPECT_FALSE(boxes[1].Checked) << "a state put back toggles like one pressed";
+}

@@ -211,6 +211,19 @@ TEST_F(LayoutTest, MeasuringLeavesFaceAndSizeButSwitchesStylesOff)
     EXPECT_FALSE(afterMeasuring.underline);
 }
 
+// Layout reads a size again only when its text changes. A size the surface
+// would refuse keeps the size the surface has, here the 18 of the run
+// measured before it; wide characters are 16 units at size 9.
+TEST_F(LayoutTest, EachRunIsMeasuredInTheSizeOfItsFontTag)
+{
+    layOut("<P><FONT SIZE=18>字字</FONT>字<FONT SIZE=18>字</FONT><FONT SIZE=huge>字</FONT>字<B>");
+    EXPECT_EQ(placed(), (std::vector<Placed>{{"字字", 0, 0}, {"字", 64, 0}, {"字", 80, 0}, {"字", 112, 0}, {"字", 144, 0}}));
+    std::vector<int> widths;
+    for (const auto& piece : pieces())
+        widths.push_back(piece.Width);
+    EXPECT_EQ(widths, (std::vector<int>{64, 16, 32, 32, 16}));
+}
+
 TEST_F(LayoutTest, Refresh1OnAShortDocumentShowsItFromTheTop)
 {
     engine.Text("<P>a<BR>b");

@@ -1,4 +1,4 @@
-// The sample disc's lessons, as the build put them in build/disc/text: each
+// The sample disc's lessons, as the build put them in build/disc/product/text: each
 // is read from its GB2312 file, laid out on the fake surface with the disc's
 // pictures, and must carry every kind of content the page engine offers.
 #include "EngineFixture.h"
@@ -24,7 +24,7 @@ struct SampleLesson {
 
 void PrintTo(const SampleLesson& lesson, std::ostream* out) { *out << lesson.file << ' ' << lesson.chunk; }
 
-std::string textFolder() { return testsupport::discDir() + "/text"; }
+std::string textFolder() { return testsupport::discDir() + "/product/text"; }
 
 std::string readChunk(const SampleLesson& lesson, platform::MessageBoxes& messages)
 {
