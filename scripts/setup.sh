@@ -14,7 +14,7 @@ DEBIAN_PACKAGES=(
   mdbtools mdbtools-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   fonts-wqy-microhei
-  xvfb xauth libx11-dev libxext-dev libxtst-dev
+  xvfb xauth xdotool imagemagick libx11-dev libxext-dev libxtst-dev
   xdg-utils
   xorriso ffmpeg
   clang libclang-rt-dev

@@ -1,5 +1,6 @@
 #include "QtBrowser.h"
 #include "QtToolkit.h"
+#include "Trace.h"
 #include "WebEngineSupport.h"
 
 #include <QCoreApplication>
@@ -14,6 +15,17 @@ namespace {
 QUrl pageBase() { return QUrl::fromLocalFile(QCoreApplication::applicationDirPath() + "/"); }
 
 const QString kBlankPage = QStringLiteral("<html><head><title>about:blank</title></head><body></body></html>");
+
+// The page's text, one line per line shown, and each picture with its place
+// in the pane, as the trace reports them.
+const QString kShownContent = QStringLiteral(
+    "[document.body ? document.body.innerText : '',"
+    " Array.from(document.images, function (i) { var r = i.getBoundingClientRect();"
+    " return i.getAttribute('src') + ' at ' + Math.round(r.left) + ',' + Math.round(r.top) + ' ' +"
+    " Math.round(r.width) + 'x' + Math.round(r.height); })]");
+// An empty page is looked at again this often, up to kTraceTries times,
+// before the trace reports it empty.
+constexpr int kTraceRetryMs = 20;
 
 } // namespace
 
@@ -94,6 +106,7 @@ void QtBrowser::setBodyInnerHtml(const std::string& html)
     fresh_ = false;
     flushWrites();
     runOrQueue("if (document.body) document.body.innerHTML = " + javaScriptString(QString::fromStdString(html)) + ";");
+    traceContent();
 }
 
 void QtBrowser::flushWrites()
@@ -103,6 +116,7 @@ void QtBrowser::flushWrites()
         return;
     runOrQueue("document.write(" + javaScriptString(pendingWrite_) + ");");
     pendingWrite_.clear();
+    traceContent();
 }
 
 void QtBrowser::runOrQueue(const QString& script)
@@ -122,6 +136,28 @@ void QtBrowser::loadFinished()
         view_->page()->runJavaScript(queued_.front());
         queued_.pop_front();
     }
+    traceContent();
+}
+
+void QtBrowser::traceContent(int triesLeft)
+{
+    if (!traceLog().isInfoEnabled() || loading_)
+        return;
+    const QString pane = traceGeometry(*view_);
+    view_->page()->runJavaScript(kShownContent, [this, pane, triesLeft](const QVariant& shown) {
+        const QVariantList parts = shown.toList();
+        if (parts.size() != 2)
+            return;
+        const QStringList lines = parts[0].toString().split('\n', Qt::SkipEmptyParts);
+        // A page's own scripts may still be loading and drawing it.
+        if (lines.isEmpty() && parts[1].toList().isEmpty() && triesLeft > 0 && view_) {
+            QTimer::singleShot(kTraceRetryMs, view_, [this, triesLeft] { traceContent(triesLeft - 1); });
+            return;
+        }
+        qCInfo(traceLog).noquote() << "pane" << pane << "shows" << lines.join(QStringLiteral(" | "));
+        for (const QVariant& picture : parts[1].toList())
+            qCInfo(traceLog).noquote() << "pane" << pane << "picture" << picture.toString();
+    });
 }
 
 void QtBrowser::titleChanged(const QString& title)
@@ -131,6 +167,7 @@ void QtBrowser::titleChanged(const QString& title)
     if (title.isEmpty() || title == view_->url().toString() || title == view_->url().toDisplayString() ||
         title.startsWith("file://"))
         return;
+    qCInfo(traceLog).noquote() << "pane" << traceGeometry(*view_) << "title" << title;
     if (titleHandler_)
         titleHandler_(title.toStdString());
 }

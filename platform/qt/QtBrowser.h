@@ -38,6 +38,8 @@ private:
     void flushWrites();
     void loadFinished();
     void titleChanged(const QString& title);
+    void traceContent(int triesLeft = kTraceTries);
+    static constexpr int kTraceTries = 100;
 
     QPointer<QWebEngineView> view_;
     std::deque<QString> queued_;

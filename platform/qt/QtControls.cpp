@@ -1,5 +1,6 @@
 #include "QtControls.h"
 #include "QtPicture.h"
+#include "Trace.h"
 
 #include <QEvent>
 #include <QKeyEvent>
@@ -32,6 +33,7 @@ void QtForm::show()
     surfaceWidget()->show();
     surfaceWidget()->raise();
     surfaceWidget()->activateWindow();
+    qCInfo(traceLog).noquote() << "window shown" << traceGeometry(*surfaceWidget());
 }
 
 void QtForm::close()

@@ -2,6 +2,7 @@
 #include "FlashPage.h"
 #include "MovieFile.h"
 #include "QtToolkit.h"
+#include "Trace.h"
 #include "platform/PathCase.h"
 
 #include <QCoreApplication>
@@ -92,6 +93,7 @@ bool QtFlashPlayer::canPlay() const
 void QtFlashPlayer::setMovie(const std::string& path)
 {
     QFile file(QString::fromStdString(ExistingPathIgnoringCase(path)));
+    movieName_ = QFileInfo(file).fileName();
     movie_ = file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
     if (!looksLikeMovie(movie_))
         movie_.clear();
@@ -132,8 +134,10 @@ void QtFlashPlayer::play()
 
 void QtFlashPlayer::deliver(int load, const QString& command, const QString& args)
 {
-    if (load == load_ && handler_)
-        handler_(command.toStdString(), args.toStdString());
+    if (load != load_ || !handler_)
+        return;
+    qCInfo(traceLog).noquote() << "flash" << movieName_ << "command" << command << args;
+    handler_(command.toStdString(), args.toStdString());
 }
 
 } // namespace platform::qt

@@ -40,6 +40,7 @@ private:
     FlashPage* page_ = nullptr;
     FlashCommandHandler handler_;
     QByteArray movie_;
+    QString movieName_;
     bool contextMenu_ = true;
     bool startingFromFrameOne_ = false;
     int load_ = 0;

@@ -1,6 +1,7 @@
 #include "QtMciDevice.h"
 #include "QtControls.h"
 #include "QtToolkit.h"
+#include "Trace.h"
 
 namespace platform::qt {
 
@@ -23,12 +24,16 @@ void QtMciDevice::command(const std::string& text)
         open();
         break;
     case MciCommand::Play:
-        if (playback_)
+        if (playback_) {
+            qCInfo(traceLog).noquote() << "device plays" << deviceType_.c_str() << fileName_.c_str();
             playback_->play();
+        }
         break;
     case MciCommand::Stop:
-        if (playback_)
+        if (playback_) {
+            qCInfo(traceLog).noquote() << "device stops" << deviceType_.c_str() << fileName_.c_str();
             playback_->pause();
+        }
         break;
     case MciCommand::Close:
         close();

@@ -1,4 +1,5 @@
 #include "QtShell.h"
+#include "Trace.h"
 #include "platform/PathCase.h"
 
 #include <QFileInfo>
@@ -11,8 +12,10 @@ bool QtShell::startProgram(const std::string& path)
     for (const std::string& candidate : programPathCandidates(path)) {
         const QString file = QString::fromStdString(ExistingPathIgnoringCase(candidate));
         const QFileInfo info(file);
-        if (info.isFile() && info.isExecutable())
+        if (info.isFile() && info.isExecutable()) {
+            qCInfo(traceLog).noquote() << "program started" << file;
             return QProcess::startDetached(file, {});
+        }
     }
     return false;
 }

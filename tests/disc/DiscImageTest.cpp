@@ -1,3 +1,4 @@
+#include "ExtractedImage.h"
 #include "FolderListing.h"
 #include "TempFolder.h"
 #include "support/ChildProcess.h"
@@ -10,19 +11,11 @@
 
 using namespace disctest;
 using testsupport::ChildProcess;
-using testsupport::runProgram;
 namespace fs = std::filesystem;
 
 namespace {
 
 const std::string layoutFile = testsupport::sourceDir() + "/disc/layout.txt";
-
-// Writes the image the way `make disc-image` does.
-testsupport::ProgramOutcome writeImage(const fs::path& layout, const fs::path& disc, const fs::path& image)
-{
-    return runProgram({testsupport::sourceDir() + "/tools/disc/disc-image.sh", DISC_LAYOUT_PROGRAM, layout.string(),
-                       disc.string(), image.string()});
-}
 
 std::string readSector(std::ifstream& iso, std::uint32_t sector)
 {
@@ -81,24 +74,9 @@ ImageExtensions extensionsOf(const fs::path& image)
 // read-only folder.
 class DiscImage : public ::testing::Test {
 protected:
-    void SetUp() override
-    {
-        const auto written = writeImage(layoutFile, testsupport::discDir(), image);
-        ASSERT_EQ(written.exitStatus, 0) << written.output;
-        const auto extracted =
-            runProgram({"xorriso", "-osirrox", "on", "-indev", image.string(), "-extract", "/", content.string()});
-        ASSERT_EQ(extracted.exitStatus, 0) << extracted.output;
-        makeReadOnly(content);
-    }
-    void TearDown() override
-    {
-        if (fs::exists(content))
-            makeWritable(content);
-    }
-
-    TempFolder work{"disc-image"};
-    fs::path image = work.path() / "disc.iso";
-    fs::path content = work.path() / "content";
+    ExtractedImage extracted{"disc-image"};
+    const fs::path& image = extracted.image();
+    const fs::path& content = extracted.content();
 };
 
 bool holds(const std::vector<std::string>& items, const std::string& item)

@@ -1,7 +1,10 @@
 #include "ChildProcess.h"
 
+#include <algorithm>
 #include <csignal>
+#include <fcntl.h>
 #include <filesystem>
+#include <functional>
 #include <fstream>
 #include <stdexcept>
 #include <sys/wait.h>
@@ -54,13 +57,19 @@ ProgramOutcome runProgram(const std::vector<std::string>& argv, const std::strin
     return outcome;
 }
 
-ChildProcess::ChildProcess(const std::vector<std::string>& argv, const std::string& folder)
+ChildProcess::ChildProcess(const std::vector<std::string>& argv, const std::string& folder,
+                           const std::string& outputFile)
 {
     if (argv.empty())
         throw std::invalid_argument("no program to start");
     pid_ = ::fork();
     if (pid_ == 0) {
         ::setpgid(0, 0);
+        if (!outputFile.empty()) {
+            const int output = ::open(outputFile.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
+            if (output < 0 || ::dup2(output, STDOUT_FILENO) < 0 || ::dup2(output, STDERR_FILENO) < 0)
+                ::_exit(126);
+        }
         execIn(folder, argv);
     }
     if (pid_ < 0)
@@ -124,20 +133,51 @@ std::vector<std::string> openFiles(pid_t pid)
     return files;
 }
 
-std::set<pid_t> processesRunning(const std::string& executable)
+namespace {
+
+// The running processes for which `matches` holds, given each one's /proc folder.
+std::set<pid_t> processesWhere(const std::function<bool(const fs::path&)>& matches)
 {
     std::set<pid_t> found;
     std::error_code error;
-    const fs::path wanted = fs::weakly_canonical(executable, error);
     for (const auto& entry : fs::directory_iterator("/proc", error)) {
         const std::string name = entry.path().filename();
-        if (name.find_first_not_of("0123456789") != std::string::npos)
-            continue;
-        std::error_code unreadable;
-        if (fs::read_symlink(entry.path() / "exe", unreadable) == wanted)
+        if (name.find_first_not_of("0123456789") == std::string::npos && matches(entry.path()))
             found.insert(pid_t(std::stoi(name)));
     }
     return found;
+}
+
+} // namespace
+
+std::set<pid_t> processesRunning(const std::string& executable)
+{
+    std::error_code error;
+    const fs::path wanted = fs::weakly_canonical(executable, error);
+    return processesWhere([&](const fs::path& process) {
+        std::error_code unreadable;
+        return fs::read_symlink(process / "exe", unreadable) == wanted;
+    });
+}
+
+std::set<pid_t> processesNamed(const std::string& name)
+{
+    return processesWhere([&](const fs::path& process) {
+        std::ifstream comm(process / "comm");
+        std::string command;
+        return std::getline(comm, command) && command == name;
+    });
+}
+
+bool waitUntilNoneRunning(const std::vector<std::string>& names, std::chrono::milliseconds limit)
+{
+    const auto deadline = std::chrono::steady_clock::now() + limit;
+    auto anyRunning = [&] {
+        return std::any_of(names.begin(), names.end(), [](const std::string& name) { return !processesNamed(name).empty(); });
+    };
+    while (anyRunning() && std::chrono::steady_clock::now() < deadline)
+        std::this_thread::sleep_for(std::chrono::milliseconds(500));
+    return !anyRunning();
 }
 
 } // namespace testsupport

@@ -23,7 +23,8 @@ ProgramOutcome runProgram(const std::vector<std::string>& argv, const std::strin
 // processes it starts end with it. The destructor ends the group.
 class ChildProcess {
 public:
-    ChildProcess(const std::vector<std::string>& argv, const std::string& folder);
+    // With `outputFile`, the program's standard output and error are written there.
+    ChildProcess(const std::vector<std::string>& argv, const std::string& folder, const std::string& outputFile = {});
     ~ChildProcess();
     ChildProcess(const ChildProcess&) = delete;
     ChildProcess& operator=(const ChildProcess&) = delete;
@@ -46,5 +47,10 @@ std::vector<std::string> childCommandNames(pid_t pid);
 std::vector<std::string> openFiles(pid_t pid);
 // The processes running the given executable, whoever started them.
 std::set<pid_t> processesRunning(const std::string& executable);
+// The processes whose command name is `name`, from any executable.
+std::set<pid_t> processesNamed(const std::string& name);
+// Waits until no process of these command names runs; false when some still
+// do after `limit`.
+bool waitUntilNoneRunning(const std::vector<std::string>& names, std::chrono::milliseconds limit);
 
 } // namespace testsupport

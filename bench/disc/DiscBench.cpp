@@ -1,0 +1,247 @@
+// The sample disc from its image, extracted read-only as a mounted disc gives
+// it: the time from starting its autorun script to the first intro frame,
+// beside a bare Qt window playing the same movie; the time from the menu's
+// "product" to the catalog's category tree drawn, beside a bare web window
+// showing the same category names; each program's peak memory; the size of
+// the image. Each side runs as fresh processes, interleaved with its peer.
+#include "bench/flash/ProcessMemory.h"
+#include "bench/launcher/ChildProcess.h"
+#include "support/ChildProcess.h"
+#include "support/ProgramTrace.h"
+#include "support/VirtualScreen.h"
+#include "tests/disc/ExtractedImage.h"
+
+#include <QElapsedTimer>
+#include <algorithm>
+#include <benchmark/benchmark.h>
+#include <csignal>
+#include <fstream>
+#include <functional>
+#include <sqlite3.h>
+#include <thread>
+
+namespace fs = std::filesystem;
+using namespace std::chrono_literals;
+using testsupport::ProgramTrace;
+
+namespace {
+
+const std::string bareAviWindow = BOOKDISC_BINARY_DIR "/bench/bare_avi_window";
+const std::string bareWebWindow = BOOKDISC_BINARY_DIR "/bench/bare_web_window";
+constexpr int kIntroRuns = 5;
+constexpr int kCatalogRuns = 3;
+constexpr int kWaitMs = 60000;
+constexpr auto kWait = 60s;
+
+const disctest::ExtractedImage& image()
+{
+    static const disctest::ExtractedImage extracted("disc-bench");
+    return extracted;
+}
+
+std::string onDisc(const std::string& relative) { return (image().content() / relative).string(); }
+
+double median(std::vector<double> values)
+{
+    std::sort(values.begin(), values.end());
+    return values[values.size() / 2];
+}
+
+// Each program runs once per user: another run's would make ours end at once.
+void waitForOtherRunsToEnd()
+{
+    if (!testsupport::waitUntilNoneRunning({"play", "product"}, 2 * kWait))
+        throw std::runtime_error("another start program or catalog keeps running on this machine");
+}
+
+// Milliseconds from starting a program to its line `shown` on its error output.
+double msToLine(const std::vector<std::string>& argv, const std::vector<std::string>& environment,
+                const std::string& shown)
+{
+    QElapsedTimer clock;
+    clock.start();
+    bench::ChildProcess child(argv, environment);
+    if (!child.waitForLine(shown, kWaitMs))
+        throw std::runtime_error(argv[0] + " never wrote " + shown);
+    return double(clock.nsecsElapsed()) / 1e6;
+}
+
+// Runs both sides `runs` times, alternating which goes first; false, with
+// the benchmark marked failed, when a side fails.
+bool interleaved(benchmark::State& state, int runs, const std::function<void(int)>& program,
+                 const std::function<void()>& peer)
+{
+    try {
+        for (int run = 0; run < runs; ++run) {
+            if (run % 2 == 0)
+                program(run), peer();
+            else
+                peer(), program(run);
+        }
+        return true;
+    } catch (const std::exception& e) {
+        state.SkipWithError(e.what());
+        return false;
+    }
+}
+
+// The program's median as the benchmark's time, beside its peer's.
+void reportPair(benchmark::State& state, const std::string& program, const std::vector<double>& programMs,
+                const std::string& peer, const std::vector<double>& peerMs)
+{
+    state.SetIterationTime(median(programMs) / 1000);
+    state.counters[program + "_median_ms"] = median(programMs);
+    state.counters[peer + "_median_ms"] = median(peerMs);
+    state.counters["ratio"] = median(programMs) / median(peerMs);
+}
+
+void BM_AutorunToFirstIntroFrame(benchmark::State& state)
+{
+    const std::vector<std::string> environment = {"QT_QPA_PLATFORM=offscreen", "BOOKDISC_SCREEN=1024x768",
+                                                  "QT_LOGGING_RULES=bookdisc.video.info=true"};
+    for (auto _ : state) {
+        std::vector<double> disc, bare;
+        const bool measured = interleaved(
+            state, kIntroRuns,
+            [&](int) {
+                waitForOtherRunsToEnd();
+                disc.push_back(msToLine({onDisc("autorun.sh")}, environment, "first frame shown"));
+            },
+            [&] { bare.push_back(msToLine({bareAviWindow, onDisc("avi/start.avi")}, environment, "first frame shown")); });
+        if (!measured)
+            break;
+        reportPair(state, "autorun", disc, "bare_qt_window", bare);
+    }
+}
+BENCHMARK(BM_AutorunToFirstIntroFrame)->UseManualTime()->Iterations(1)->Unit(benchmark::kMillisecond);
+
+// The peak resident size of a process (VmHWM), in megabytes.
+double peakMegabytes(pid_t pid)
+{
+    std::ifstream status("/proc/" + std::to_string(pid) + "/status");
+    for (std::string line; std::getline(status, line);)
+        if (line.rfind("VmHWM:", 0) == 0)
+            return std::stod(line.substr(6)) / 1024;
+    return 0;
+}
+
+// The seconds a trace line carries at its end (" @<seconds since boot>"),
+// the same clock in every process.
+double stampOf(const std::string& line) { return std::stod(line.substr(line.rfind(" @") + 2)); }
+
+// The catalog's category names as a plain page, for the bare web window.
+fs::path categoryPage(const fs::path& folder)
+{
+    sqlite3* db = nullptr;
+    const std::string uri = "file:" + onDisc("product/DataBase/tavro.mdb") + "?immutable=1";
+    std::string page = "<html><head><meta charset='utf-8'></head><body>";
+    if (sqlite3_open_v2(uri.c_str(), &db, SQLITE_OPEN_READONLY | SQLITE_OPEN_URI, nullptr) == SQLITE_OK) {
+        sqlite3_stmt* names = nullptr;
+        sqlite3_prepare_v2(db, "SELECT Name FROM BookType", -1, &names, nullptr);
+        while (names && sqlite3_step(names) == SQLITE_ROW)
+            page += std::string("<div>") + reinterpret_cast<const char*>(sqlite3_column_text(names, 0)) + "</div>";
+        sqlite3_finalize(names);
+    }
+    sqlite3_close(db);
+    const fs::path file = folder / "categories.html";
+    std::ofstream(file) << page << "</body></html>";
+    return file;
+}
+
+struct CatalogRun {
+    double msToTree = 0;
+    double playPeakMB = 0;
+    double productPeakMB = 0;
+    double productTreePssMB = 0;
+};
+
+// The disc started on a private screen, its intros clicked away, the menu's
+// "product" clicked; timed by the programs' own trace stamps.
+CatalogRun runCatalogFromMenu(const testsupport::VirtualScreen& screen, int run)
+{
+    waitForOtherRunsToEnd();
+    const std::string traceFile = (image().work() / ("trace-" + std::to_string(run) + ".log")).string();
+    ProgramTrace trace(traceFile);
+    testsupport::ChildProcess play({"env", "DISPLAY=" + screen.display(), "QT_QPA_PLATFORM=xcb",
+                                    "QTWEBENGINE_DISABLE_SANDBOX=1", std::string("QT_LOGGING_RULES=") + ProgramTrace::kRules,
+                                    "QT_MESSAGE_PATTERN=%{category}: %{message} @%{time boot}", onDisc("autorun.sh")},
+                                   image().work().string(), traceFile);
+    for (const auto& size : {"352x288", "320x256"}) {
+        const auto intro = trace.waitFor("bookdisc.trace: window shown", kWait,
+                                         [&](const std::string& l) { return l.find(size) != std::string::npos; });
+        if (!intro)
+            throw std::runtime_error("no intro window\n" + trace.lines());
+        int x = 0, y = 0;
+        std::sscanf(intro->c_str(), "%d,%d", &x, &y);
+        trace.waitFor("bookdisc.video: first frame shown", kWait);
+        screen.click(x + 100, y + 100);
+    }
+    const auto menu = trace.waitFor("bookdisc.trace: window shown", kWait,
+                                    [](const std::string& l) { return l.find("700x400") != std::string::npos; });
+    if (!menu)
+        throw std::runtime_error("no menu\n" + trace.lines());
+    int x = 0, y = 0;
+    std::sscanf(menu->c_str(), "%d,%d", &x, &y);
+    std::optional<std::string> command;
+    for (auto until = std::chrono::steady_clock::now() + kWait; !command && std::chrono::steady_clock::now() < until;) {
+        screen.click(x + 550, y + 78);
+        command = trace.waitFor("bookdisc.trace: flash media.swf command product", 2s);
+    }
+    const auto tree = command ? trace.waitFor("bookdisc.trace: pane 62,153 205x317 shows", kWait,
+                                              [](const std::string& l) { return l.rfind("@", 0) != 0; })
+                              : std::nullopt;
+    if (!tree)
+        throw std::runtime_error("the catalog's tree was not drawn\n" + trace.lines());
+    CatalogRun measured;
+    measured.msToTree = (stampOf(*tree) - stampOf(*command)) * 1000;
+    // Its pages and pictures settle before the memory is read.
+    std::this_thread::sleep_for(3s);
+    const auto catalogs = testsupport::processesRunning(onDisc("product/product"));
+    for (pid_t product : catalogs) {
+        measured.productPeakMB = peakMegabytes(product);
+        measured.productTreePssMB = bench::processTreeMemory(product).pssKb / 1024.0;
+        kill(product, SIGTERM);
+    }
+    measured.playPeakMB = peakMegabytes(play.pid());
+    return measured;
+}
+
+void BM_MenuProductToCatalogTree(benchmark::State& state)
+{
+    const testsupport::VirtualScreen screen(1024, 768, (image().work() / "xvfb.log").string());
+    const fs::path page = categoryPage(image().work());
+    const std::vector<std::string> bareEnvironment = {"DISPLAY=" + screen.display(), "QT_QPA_PLATFORM=xcb",
+                                                      "QTWEBENGINE_DISABLE_SANDBOX=1"};
+    for (auto _ : state) {
+        std::vector<double> disc, bare, playPeak, productPeak, productPss;
+        const bool measured = interleaved(
+            state, kCatalogRuns,
+            [&](int run) {
+                const CatalogRun one = runCatalogFromMenu(screen, run);
+                disc.push_back(one.msToTree);
+                playPeak.push_back(one.playPeakMB);
+                productPeak.push_back(one.productPeakMB);
+                productPss.push_back(one.productTreePssMB);
+            },
+            [&] { bare.push_back(msToLine({bareWebWindow, page.string()}, bareEnvironment, "page shown")); });
+        if (!measured)
+            break;
+        reportPair(state, "product_to_tree", disc, "bare_web_window", bare);
+        state.counters["play_peak_MB"] = median(playPeak);
+        state.counters["product_peak_MB"] = median(productPeak);
+        state.counters["product_tree_pss_MB"] = median(productPss);
+    }
+}
+BENCHMARK(BM_MenuProductToCatalogTree)->UseManualTime()->Iterations(1)->Unit(benchmark::kMillisecond);
+
+void BM_ImageSize(benchmark::State& state)
+{
+    for (auto _ : state)
+        benchmark::DoNotOptimize(fs::file_size(image().image()));
+    state.counters["image_MB"] = double(fs::file_size(image().image())) / 1e6;
+}
+BENCHMARK(BM_ImageSize)->Iterations(1);
+
+} // namespace
+
+BENCHMARK_MAIN();
