@@ -4,7 +4,7 @@
 // "product" to the catalog's category tree drawn, beside a bare web window
 // showing the same category names; each program's peak memory; the size of
 // the image. Each side runs as fresh processes, interleaved with its peer.
-#include "bench/flash/ProcessMemory.h"
+#include "bench/support/ProcessMemory.h"
 #include "bench/launcher/ChildProcess.h"
 #include "support/ChildProcess.h"
 #include "support/ProgramTrace.h"
@@ -27,7 +27,7 @@ using testsupport::ProgramTrace;
 namespace {
 
 const std::string bareAviWindow = BOOKDISC_BINARY_DIR "/bench/bare_avi_window";
-const std::string bareWebWindow = BOOKDISC_BINARY_DIR "/bench/bare_web_window";
+const std::string barePageWindow = BOOKDISC_BINARY_DIR "/bench/bare_page_window";
 constexpr int kIntroRuns = 5;
 constexpr int kCatalogRuns = 3;
 constexpr int kWaitMs = 60000;
@@ -223,10 +223,10 @@ void BM_MenuProductToCatalogTree(benchmark::State& state)
                 productPeak.push_back(one.productPeakMB);
                 productPss.push_back(one.productTreePssMB);
             },
-            [&] { bare.push_back(msToLine({bareWebWindow, page.string()}, bareEnvironment, "page shown")); });
+            [&] { bare.push_back(msToLine({barePageWindow, page.string()}, bareEnvironment, "page shown")); });
         if (!measured)
             break;
-        reportPair(state, "product_to_tree", disc, "bare_web_window", bare);
+        reportPair(state, "product_to_tree", disc, "bare_page_window", bare);
         state.counters["play_peak_MB"] = median(playPeak);
         state.counters["product_peak_MB"] = median(productPeak);
         state.counters["product_tree_pss_MB"] = median(productPss);

@@ -27,6 +27,7 @@ QtPlayback::~QtPlayback() = default;
 bool QtPlayback::load(const std::string& path)
 {
     unload();
+    file_ = path;
     const QString file = QString::fromStdString(ExistingPathIgnoringCase(path));
     if (!QFileInfo(file).isFile())
         return false;
@@ -100,10 +101,17 @@ void QtPlayback::rewind()
 {
     pause();
     silentFromMs_ = 0;
-    // The backend's own stop goes back to the beginning at once; a seek to
-    // 0 after the end is reported late, with the old position meanwhile.
-    if (player_ && !silent_)
-        player_->stop();
+    if (!player_ || silent_)
+        return;
+    // Once at its end, the backend reports the old end position again for a
+    // moment when it starts over; a file loaded afresh starts clean.
+    if (player_->mediaStatus() == QMediaPlayer::EndOfMedia) {
+        load(file_);
+        return;
+    }
+    // Otherwise its own stop goes back to the beginning at once; a seek to 0
+    // is reported late, with the old position meanwhile.
+    player_->stop();
 }
 
 void QtPlayback::finish()

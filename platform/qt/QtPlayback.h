@@ -46,6 +46,7 @@ private:
     void finish();
 
     QVideoSink* video_;
+    std::string file_;
     std::unique_ptr<QMediaPlayer> player_;
     std::unique_ptr<QAudioOutput> audio_;
     bool playing_ = false;

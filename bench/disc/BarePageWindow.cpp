@@ -10,7 +10,7 @@
 int main(int argc, char** argv)
 {
     if (argc < 2) {
-        std::fprintf(stderr, "usage: bare_web_window <page.html>\n");
+        std::fprintf(stderr, "usage: bare_page_window <page.html>\n");
         return 2;
     }
     QApplication application(argc, argv);
