@@ -1,10 +1,10 @@
 // Movie files that are cut short or are not movies at all, played through the
 // real movie player and media device, headless: playback ends or never
 // starts, nothing hangs, and the same player then plays a good movie.
-#include "platform/qt/QtControls.h"
 #include "platform/qt/QtMciDevice.h"
 #include "platform/qt/QtMediaPlayer.h"
 #include "support/FileBytes.h"
+#include "support/MovieDisplay.h"
 #include "support/QtWait.h"
 #include "support/TestMedia.h"
 
@@ -32,14 +32,10 @@ void writeCut(const std::string& path, const std::string& movie, std::size_t kee
     testsupport::writeBytes(path, movie.substr(0, keep));
 }
 
-class QtMovieBadInputTest : public ::testing::TestWithParam<BadMovieRow> {
+class QtMovieBadInputTest : public ::testing::TestWithParam<BadMovieRow>, protected testsupport::MovieDisplay {
 protected:
     QtMovieBadInputTest()
     {
-        window.setGeometry(0, 0, 160, 120);
-        window.show();
-        display = std::make_unique<QtPictureBox>(window.widget());
-        display->setGeometry(0, 0, 160, 120);
         testsupport::TestMovie movie;
         movie.frames = 15; // 1.5 s
         movie.withSound = true;
@@ -50,8 +46,6 @@ protected:
     QTemporaryDir dir;
     const std::string goodMovie = dir.filePath("good.avi").toStdString();
     const std::string badMovie = dir.filePath("bad.avi").toStdString();
-    QtForm window;
-    std::unique_ptr<QtPictureBox> display;
 };
 
 } // namespace
