@@ -4,6 +4,7 @@
 #include "platform/qt/QtMciDevice.h"
 #include "platform/qt/QtMediaPlayer.h"
 #include "platform/qt/QtShell.h"
+#include "support/MovieDisplay.h"
 #include "support/QtWait.h"
 #include "support/TestMedia.h"
 
@@ -20,15 +21,8 @@ using testsupport::waitUntil;
 
 namespace {
 
-class QtMediaTest : public ::testing::Test {
+class QtMediaTest : public ::testing::Test, protected testsupport::MovieDisplay {
 protected:
-    QtMediaTest()
-    {
-        window.setGeometry(0, 0, 160, 120);
-        window.show();
-        display = std::make_unique<QtPictureBox>(window.widget());
-        display->setGeometry(0, 0, 160, 120);
-    }
     std::string file(const char* name) const { return dir.filePath(name).toStdString(); }
     std::string movie(const testsupport::TestMovie& m, const char* name = "movie.avi") const
     {
@@ -44,8 +38,6 @@ protected:
     }
 
     QTemporaryDir dir;
-    QtForm window;
-    std::unique_ptr<QtPictureBox> display;
 };
 
 // Milliseconds until the device leaves the playing mode; -1 after 10 s.

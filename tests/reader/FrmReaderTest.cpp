@@ -3,7 +3,9 @@
 #include "reader/SavedAnswers.h"
 #include "startup/MediaFolders.h"
 
+#include <algorithm>
 #include <gtest/gtest.h>
+#include <optional>
 
 using platform::fake::FakeButton;
 using platform::fake::FakeEditBox;
@@ -160,3 +162,121 @@ TEST_F(FrmReaderTest, WithoutLessonsTheWindowSaysWhereItLookedAndOffersNothing)
     EXPECT_THROW(button(window->btnExit).press(), ProgramEnded);
     EXPECT_EQ(fakes.userFiles.writes, 0);
 }
+
+namespace {
+
+// A lesson file that is missing, empty, cut short or not a lesson at all.
+struct BadLessonRow {
+    const char* name;
+    // The file's lines; nothing for a file listed in the folder but gone when read.
+    std::optional<std::vector<std::string>> lines;
+    // The lesson still found in what is left of the file, if any.
+    std::optional<std::string> title;
+};
+
+class FrmReaderBadLessonTest : public FrmReaderTest, public ::testing::WithParamInterface<BadLessonRow> {
+protected:
+    static constexpr const char* kBadFile = "a-bad.txt";
+
+    void addBadFile()
+    {
+        const BadLessonRow& row = GetParam();
+        if (row.lines)
+            addLessonFile(kBadFile, *row.lines);
+        else
+            fakes.app.files.insert(kText + "/" + kBadFile);
+    }
+    std::vector<std::string> expectedTitles(std::vector<std::string> others) const
+    {
+        if (GetParam().title)
+            others.insert(others.begin(), *GetParam().title);
+        return others;
+    }
+    // A file that cannot be read gives the platform's words once; the rest nothing.
+    void expectTheDocumentedMessages() const
+    {
+        if (GetParam().lines) {
+            EXPECT_TRUE(fakes.messages.shown.empty());
+            return;
+        }
+        ASSERT_EQ(fakes.messages.shown.size(), 1u);
+        EXPECT_EQ(fakes.messages.shown[0].text, "No such file or directory");
+    }
+    // Every button and every lesson answers; the answers kept are only those
+    // of lessons listed, in the user's files; the lessons' files stay as given.
+    void useEverythingAndExit()
+    {
+        const auto filesBefore = fakes.textFiles.contents;
+        for (int i = 0; i < lessons().count(); ++i) {
+            lessons().userChooses(i);
+            EXPECT_EQ(window->Session().Current(), i);
+            for (const auto* b : {&window->btnSections, &window->btnKey, &window->btnCheck})
+                if ((*b)->isEnabled())
+                    button(*b).press();
+        }
+        EXPECT_THROW(button(window->btnExit).press(), ProgramEnded);
+        for (const auto& [name, text] : fakes.userFiles.files) {
+            const auto& listed = window->Session().Lessons();
+            EXPECT_TRUE(std::any_of(listed.begin(), listed.end(),
+                                    [&](const reader::Lesson& l) { return reader::AnswerFileName(l) == name; }))
+                << name;
+        }
+        EXPECT_EQ(fakes.textFiles.contents, filesBefore);
+    }
+};
+
+} // namespace
+
+TEST_P(FrmReaderBadLessonTest, AloneInTheFolderLeavesTheWindowUsable)
+{
+    addBadFile();
+    open();
+    EXPECT_TRUE(fakes.toolkit.forms.at(0)->shown);
+    EXPECT_EQ(lessons().items, expectedTitles({}));
+    if (GetParam().title) {
+        EXPECT_EQ(caption(window->lblLesson), *GetParam().title);
+    } else {
+        EXPECT_EQ(caption(window->lblStatus), "没有找到课文：" + kText);
+        EXPECT_FALSE(button(window->btnCheck).isEnabled());
+    }
+    expectTheDocumentedMessages();
+    useEverythingAndExit();
+    if (!GetParam().title) {
+        EXPECT_EQ(fakes.userFiles.writes, 0);
+    }
+}
+
+TEST_P(FrmReaderBadLessonTest, BesideGoodLessonsLeavesThemWorking)
+{
+    addBadFile();
+    addTwoFiles();
+    open();
+    EXPECT_EQ(lessons().items, expectedTitles({"第一课", "第二课", "第三课"}));
+    expectTheDocumentedMessages();
+
+    const int good = GetParam().title ? 1 : 0;
+    lessons().userChooses(good);
+    EXPECT_EQ(caption(window->lblLesson), "第一课");
+    lastEditBox().setText("甲");
+    button(window->btnCheck).press();
+    EXPECT_EQ(caption(window->lblScore), "得分：100 分（答对 1 题，共 1 题）");
+    useEverythingAndExit();
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Rows, FrmReaderBadLessonTest,
+    ::testing::Values(
+        BadLessonRow{"Missing", std::nullopt, std::nullopt},
+        BadLessonRow{"Empty", std::vector<std::string>{}, std::nullopt},
+        BadLessonRow{"CutInsideItsOpeningTag", std::vector<std::string>{"<LESS"}, std::nullopt},
+        BadLessonRow{"CutInsideItsChunk",
+                     std::vector<std::string>{"<LESSON1><P>半截课文<BR><INPUT TYPE=TEXT VALUE=乙>",
+                                              "<T TYPE=SEN>没写完的句子"},
+                     std::string("半截课文")},
+        BadLessonRow{"CutInsideATag", std::vector<std::string>{"<LESSON1><P>断开的课文<INPUT TYPE=RAD"},
+                     std::string("断开的课文")},
+        BadLessonRow{"APictureRenamed",
+                     std::vector<std::string>{std::string("\xff\xd8\xff\xe0\0\x10JFIF\0", 11),
+                                              std::string("\x89PNG\r\0\0<\x1a>\xfe</", 13), "<<>>"},
+                     std::nullopt}),
+    [](const auto& info) { return std::string(info.param.name); });

@@ -5,11 +5,15 @@
 #include "platform/qt/QtControls.h"
 #include "platform/qt/QtPlatform.h"
 #include "reader/FrmReader.h"
+#include "reader/SavedAnswers.h"
 #include "reader/ScoreRecords.h"
 #include "startup/MediaFolders.h"
+#include "support/FileBytes.h"
 #include "support/Paths.h"
 
+#include <QApplication>
 #include <QCoreApplication>
+#include <QDialog>
 #include <QDirIterator>
 #include <QFileInfo>
 #include <QKeyEvent>
@@ -17,6 +21,8 @@
 #include <QMouseEvent>
 #include <QTemporaryDir>
 #include <cstdlib>
+#include <filesystem>
+#include <map>
 #include <gtest/gtest.h>
 
 namespace {
@@ -52,10 +58,11 @@ protected:
     }()};
     std::unique_ptr<reader::FrmReader> window;
 
-    void SetUp() override
+    void SetUp() override { open(startup::mediaRootOf(qt->app.programFolder())); }
+    void open(const std::string& mediaRoot)
     {
         ASSERT_TRUE(home.isValid());
-        const auto folders = startup::composeMediaFolders(startup::mediaRootOf(qt->app.programFolder()));
+        const auto folders = startup::composeMediaFolders(mediaRoot);
         startup::InstallFonts(qt->fonts, folders.MediaRoot);
         window = std::make_unique<reader::FrmReader>(bound, folders);
         window->Init();
@@ -156,4 +163,61 @@ TEST_F(ReaderOnTheDisc, AnswersAreTypedScoredKeptAndPutBack)
     QLineEdit* restored = textBox(0);
     ASSERT_NE(restored, nullptr);
     EXPECT_EQ(restored->text(), "晓");
+}
+
+namespace {
+
+// Every file under a folder with its size and time of change.
+std::map<std::string, std::pair<std::uintmax_t, std::filesystem::file_time_type>> snapshot(const std::string& folder)
+{
+    std::map<std::string, std::pair<std::uintmax_t, std::filesystem::file_time_type>> files;
+    for (const auto& entry : std::filesystem::recursive_directory_iterator(folder))
+        files[entry.path().string()] = {entry.is_regular_file() ? entry.file_size() : 0, entry.last_write_time()};
+    return files;
+}
+
+// The disc's lessons beside an empty file, a lesson file cut short and a
+// picture renamed to a lesson file.
+class ReaderOnASpoiledDisc : public ReaderOnTheDisc {
+protected:
+    QTemporaryDir disc;
+    std::string text() const { return disc.filePath("text").toStdString(); }
+
+    void SetUp() override
+    {
+        ASSERT_TRUE(disc.isValid());
+        namespace fs = std::filesystem;
+        const fs::path lessons = testsupport::discDir() + "/product/text";
+        fs::copy(lessons, text());
+        testsupport::writeBytes(text() + "/a-empty.txt", "");
+        const std::string lesson = testsupport::fileBytes((lessons / "gushi.txt").string());
+        testsupport::writeBytes(text() + "/b-cut.txt", lesson.substr(0, lesson.size() / 2));
+        fs::copy(lessons / "bamboo.bmp", text() + "/c-picture.txt");
+        before = snapshot(disc.path().toStdString());
+        open(disc.path().toStdString());
+    }
+    decltype(snapshot({})) before;
+};
+
+} // namespace
+
+TEST_F(ReaderOnASpoiledDisc, OffersWhatItCanReadAndWritesNothingOnTheDisc)
+{
+    // What is left of the cut file still holds its first lessons.
+    ASSERT_GT(window->lstLessons->count(), 3);
+    for (int lesson = 0; lesson < window->lstLessons->count(); ++lesson) {
+        choose(lesson);
+        EXPECT_EQ(window->Session().Current(), lesson);
+        EXPECT_EQ(window->lblLesson->caption(), window->lstLessons->item(lesson));
+        dynamic_cast<platform::qt::QtButton&>(*window->btnCheck).pushButton()->click();
+    }
+    EXPECT_TRUE(window->Session().Save());
+    EXPECT_EQ(snapshot(disc.path().toStdString()), before) << "the disc was written";
+    for (const reader::Lesson& lesson : window->Session().Lessons()) {
+        const std::string kept = qt->userFiles.folder() + "/" + reader::AnswerFileName(lesson);
+        EXPECT_TRUE(QFileInfo::exists(QString::fromStdString(kept))) << kept;
+    }
+    EXPECT_EQ(window->Session().Lessons().front().file, "b-cut.txt");
+    for (QWidget* w : QApplication::topLevelWidgets())
+        EXPECT_FALSE(w->isVisible() && qobject_cast<QDialog*>(w)) << "a message was shown";
 }
