@@ -114,12 +114,15 @@ public:
     {
         const std::string& body = window.list().bodyHtml;
         expectStructure(testsupport::checkListBody, body);
-        const bool hasBook = body.find("ChangeBook(" + std::to_string(book_) + ")") != std::string::npos;
-        const bool hasOther = body.find("ChangeBook(" + std::to_string(other_) + ")") != std::string::npos;
+        // A row is its link: a name may hold "ChangeBook(" as text, never an
+        // unescaped '<'.
+        const std::string row = "<a onclick='ChangeBook(";
+        const bool hasBook = body.find(row + std::to_string(book_) + ")") != std::string::npos;
+        const bool hasOther = body.find(row + std::to_string(other_) + ")") != std::string::npos;
         check(hasBook == (bookListed && fitsInt32(book_)), "the book listed or left out wrongly");
         check(hasOther == (otherListed && fitsInt32(other_)), "the other book listed or left out wrongly");
         std::size_t rows = 0;
-        for (std::size_t at = body.find("ChangeBook("); at != std::string::npos; at = body.find("ChangeBook(", at + 1))
+        for (std::size_t at = body.find(row); at != std::string::npos; at = body.find(row, at + 1))
             ++rows;
         check(rows == std::size_t(hasBook) + std::size_t(hasOther), "a list row for no book of the catalog");
         if (hasBook && showsAsStored(fields_[BookName]))
