@@ -246,7 +246,7 @@ void BM_CatalogWindowReady(benchmark::State& state)
 {
     qt::QtPlatform qtPlatform(BOOKDISC_BINARY_DIR "/disc/product");
     // The player engine beside the catalog on the disc, not beside this program.
-    qt::QtFlashPlayer::setEngineFolder(QStringLiteral(BOOKDISC_BINARY_DIR "/disc/product/ruffle"));
+    qt::QtFlashPlayer::setEngineFolder(QStringLiteral(BOOKDISC_BINARY_DIR "/disc/ruffle"));
     Platform platform = qtPlatform.platform();
     const startup::MediaFolders folders = startup::composeMediaFolders(qtPlatform.app.programFolder());
     for (auto _ : state) {

@@ -6,6 +6,7 @@
 #include "platform/PathCase.h"
 
 #include <QCoreApplication>
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QMouseEvent>
@@ -18,6 +19,12 @@ QString& engineFolderSetting()
 {
     static QString folder;
     return folder;
+}
+
+bool holdsEngine(const QString& folder)
+{
+    const std::string script = folder.toStdString() + "/ruffle.js";
+    return QFileInfo(QString::fromStdString(ExistingPathIgnoringCase(script))).isFile();
 }
 
 // The web engine is never told that the pointer left a view: a movie would
@@ -81,13 +88,21 @@ QString QtFlashPlayer::engineFolder()
 {
     if (!engineFolderSetting().isEmpty())
         return engineFolderSetting();
-    return QCoreApplication::applicationDirPath() + QStringLiteral("/ruffle");
+    return engineFolderFor(QCoreApplication::applicationDirPath());
+}
+
+QString QtFlashPlayer::engineFolderFor(const QString& programFolder)
+{
+    // One engine serves the disc: the catalog, a folder down from the start
+    // program, finds it in the folder above its own.
+    const QString beside = programFolder + QStringLiteral("/ruffle");
+    const QString above = QDir::cleanPath(programFolder + QStringLiteral("/../ruffle"));
+    return !holdsEngine(beside) && holdsEngine(above) ? above : beside;
 }
 
 bool QtFlashPlayer::canPlay() const
 {
-    const std::string script = engineFolder().toStdString() + "/ruffle.js";
-    return QFileInfo(QString::fromStdString(ExistingPathIgnoringCase(script))).isFile();
+    return holdsEngine(engineFolder());
 }
 
 void QtFlashPlayer::setMovie(const std::string& path)

@@ -10,7 +10,7 @@ namespace platform::qt {
 class FlashPage;
 
 // A Flash player: a web view whose page runs the player engine, a folder of
-// script and WebAssembly files found beside the program (or where
+// script and WebAssembly files found beside the program or its folder (or where
 // setEngineFolder points). Commands reach the handler from the event loop,
 // never from inside the view's own callbacks, and only while the load that
 // sent them is still the current one.
@@ -28,9 +28,12 @@ public:
     // False when the engine's folder lacks the engine's script.
     bool canPlay() const override;
 
-    // The engine's folder; by default "ruffle" beside the running program.
+    // The engine's folder; by default "ruffle" beside the running program,
+    // else beside the folder that holds it.
     static void setEngineFolder(const QString& folder);
     static QString engineFolder();
+    // Where the engine is found for a program in the given folder.
+    static QString engineFolderFor(const QString& programFolder);
 
 private:
     void play();

@@ -119,8 +119,30 @@ TEST(PlayerEngine, APlayerWithoutItsEngineCannotPlay)
     EXPECT_FALSE(player.canPlay()) << "no engine folder";
     fs::create_directories(empty.path() / "ruffle");
     EXPECT_FALSE(player.canPlay()) << "an engine folder without the engine";
-    QtFlashPlayer::setEngineFolder(QString::fromStdString(productFolder() + "/ruffle"));
+    QtFlashPlayer::setEngineFolder(QString::fromStdString(testsupport::discDir() + "/ruffle"));
     EXPECT_TRUE(player.canPlay());
+}
+
+// One engine serves the disc: a program uses the one beside it, else the
+// one beside its folder (the catalog, a folder below the start program),
+// and with neither it names the folder beside it, where it cannot play.
+TEST(PlayerEngine, AProgramFindsTheEngineBesideItElseBesideItsFolder)
+{
+    ScratchFolder disc;
+    const QString top = QString::fromStdString(disc.path().string());
+    const QString product = top + "/product";
+    fs::create_directories(disc.path() / "product");
+    EXPECT_EQ(QtFlashPlayer::engineFolderFor(product), product + "/ruffle") << "no engine anywhere";
+
+    fs::create_directories(disc.path() / "ruffle");
+    EXPECT_EQ(QtFlashPlayer::engineFolderFor(product), product + "/ruffle") << "a folder above without the engine";
+    disc.write("ruffle/ruffle.js", "engine");
+    EXPECT_EQ(QtFlashPlayer::engineFolderFor(product), top + "/ruffle");
+    EXPECT_EQ(QtFlashPlayer::engineFolderFor(top), top + "/ruffle");
+
+    fs::create_directories(disc.path() / "product" / "ruffle");
+    disc.write("product/ruffle/ruffle.js", "engine");
+    EXPECT_EQ(QtFlashPlayer::engineFolderFor(product), product + "/ruffle") << "the engine beside comes first";
 }
 
 // The tree pane without its page library shows no tree and reports no
@@ -131,7 +153,7 @@ TEST(PageLibrary, AMissingPageLibraryLeavesTheTreeEmptyAndTheWindowWorking)
     const fs::path product = disc.path() / "product";
     fs::copy(productFolder(), product, fs::copy_options::recursive);
     fs::remove(product / "Script" / "tree.js");
-    QtFlashPlayer::setEngineFolder(QString::fromStdString(productFolder() + "/ruffle"));
+    QtFlashPlayer::setEngineFolder(QString::fromStdString(testsupport::discDir() + "/ruffle"));
 
     QtPlatform qtPlatform{product.string()};
     Platform platform = qtPlatform.platform();

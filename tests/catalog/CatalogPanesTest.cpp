@@ -71,7 +71,7 @@ protected:
     {
         otherCaseDisc = fs::temp_directory_path() / ("catalog-panes-" + std::to_string(getpid()));
         copyInOtherCase(testsupport::discDir() + "/product", otherCaseDisc, {"product", "jetcopy", "ruffle"});
-        QtFlashPlayer::setEngineFolder(QString::fromStdString(testsupport::discDir() + "/product/ruffle"));
+        QtFlashPlayer::setEngineFolder(QString::fromStdString(testsupport::discDir() + "/ruffle"));
     }
     static void TearDownTestSuite() { fs::remove_all(otherCaseDisc); }
     static std::string programFolder()
@@ -152,7 +152,7 @@ TEST(CatalogWindowDeathTest, ClosingTheWindowEndsTheProgram)
     GTEST_FLAG_SET(death_test_style, "threadsafe");
     EXPECT_EXIT(
         {
-            QtFlashPlayer::setEngineFolder(QString::fromStdString(testsupport::discDir() + "/product/ruffle"));
+            QtFlashPlayer::setEngineFolder(QString::fromStdString(testsupport::discDir() + "/ruffle"));
             platform::qt::QtPlatform qtPlatform{testsupport::discDir() + "/product"};
             Platform platform = qtPlatform.platform();
             catalog::FrmMain window(platform, startup::composeMediaFolders(qtPlatform.app.programFolder()));

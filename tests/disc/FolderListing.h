@@ -25,7 +25,8 @@ std::vector<ListedEntry> listFolder(const std::filesystem::path& root);
 std::vector<std::string> listingDifferences(const std::vector<ListedEntry>& before, const std::vector<ListedEntry>& after);
 
 // One sentence for each difference in names, kinds, run bits and bytes
-// between the trees; times are not compared.
+// between the trees; times are not compared. A program may be the expected
+// one stripped of its debugging information.
 std::vector<std::string> contentDifferences(const std::filesystem::path& expected, const std::filesystem::path& actual);
 
 // Takes the write bits off every entry below `root` and `root` itself, or

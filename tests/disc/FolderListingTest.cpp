@@ -9,6 +9,14 @@ namespace fs = std::filesystem;
 
 namespace {
 
+// A program as built: its symbols and debugging information after the code.
+const std::string builtProgram = std::string("\x7f" "ELF code symbols ") + ".debug_info" + std::string(100, 'd');
+
+void replaceProgram(const fs::path& root, const std::string& bytes)
+{
+    std::ofstream(root / "product/product", std::ios::binary | std::ios::trunc) << bytes;
+}
+
 // Two equal trees, one of which a case then changes.
 class TreeComparison : public ::testing::Test {
 protected:
@@ -16,7 +24,7 @@ protected:
     {
         for (const TempFolder* tree : {&expected, &actual}) {
             tree->write("README.txt", "read me");
-            tree->write("product/product", "#!/bin/sh\n", fs::perms(0755));
+            tree->write("product/product", builtProgram, fs::perms(0755));
             tree->write("product/pic/back.bmp", std::string(70000, 'x'));
         }
     }
@@ -38,6 +46,20 @@ TEST_F(TreeComparison, EqualTreesHaveNoDifferences)
     EXPECT_TRUE(contentDifferences(expected.path(), actual.path()).empty());
 }
 
+TEST_F(TreeComparison, AStrippedProgramIsTheSameProgram)
+{
+    replaceProgram(actual.path(), std::string("\x7f" "ELF code"));
+    EXPECT_TRUE(contentDifferences(expected.path(), actual.path()).empty());
+}
+
+TEST_F(TreeComparison, AFileThatIsNoProgramIsNeverTakenForAStrippedOne)
+{
+    for (const TempFolder* tree : {&expected, &actual})
+        tree->write("README.txt", builtProgram.substr(0, tree == &expected ? builtProgram.size() : 9));
+    EXPECT_EQ(contentDifferences(expected.path(), actual.path()),
+              std::vector<std::string>{"README.txt differs in kind, run bits or bytes"});
+}
+
 TEST_P(TreeChanges, AreFoundInTheContent)
 {
     GetParam().apply(actual.path());
@@ -56,6 +78,14 @@ INSTANTIATE_TEST_SUITE_P(
                "product/pic/back.bmp differs in kind, run bits or bytes"},
         Change{"RunBitLost",
                [](const fs::path& root) { fs::permissions(root / "product/product", fs::perms(0644)); },
+               "product/product differs in kind, run bits or bytes"},
+        Change{"ProgramKeepsItsDebuggingInformation",
+               [](const fs::path& root) { replaceProgram(root, std::string("\x7f" "ELF code .debug_info")); },
+               "product/product differs in kind, run bits or bytes"},
+        Change{"ProgramGrew",
+               [](const fs::path& root) { replaceProgram(root, std::string("\x7f" "ELF ") + std::string(200, 'c')); },
+               "product/product differs in kind, run bits or bytes"},
+        Change{"ProgramBecameAScript", [](const fs::path& root) { replaceProgram(root, "#!/bin/sh\n"); },
                "product/product differs in kind, run bits or bytes"},
         Change{"FileMissing", [](const fs::path& root) { fs::remove(root / "README.txt"); }, "README.txt is missing"},
         Change{"FileExtra", [](const fs::path& root) { std::ofstream(root / "product/new.txt") << "x"; },

@@ -3,7 +3,8 @@
 # Writes an ISO 9660 image of the assembled disc once it holds everything its
 # layout names: Rock Ridge keeps the run bits (rationalised: owned by root,
 # readable by all, nothing writable), Joliet keeps long mixed-case names for
-# systems without Rock Ridge.
+# systems without Rock Ridge. The programs go on it without their debugging
+# information and symbols, which only the build tree needs.
 set -eu
 if [ $# -ne 4 ]; then
     echo "usage: disc-image.sh <disc_layout program> <layout file> <disc folder> <image file>" >&2
@@ -16,6 +17,14 @@ mkdir -p "$(dirname "$image")"
 # Written under another name first, so a failed run never leaves an image
 # that looks finished.
 rm -f "$image" "$image.part"
-xorriso -as mkisofs -quiet -r -J -V BOOK_CATALOG -o "$image.part" "$disc"
+stage="$image.root"
+trap 'rm -rf "$stage"' EXIT
+rm -rf "$stage"
+cp -a "$disc" "$stage"
+elf=$(printf '\177ELF')
+find "$stage" -type f -perm -u+x | while IFS= read -r file; do
+    if [ "$(head -c 4 "$file")" = "$elf" ]; then strip --strip-unneeded "$file"; fi
+done
+xorriso -as mkisofs -quiet -r -J -V BOOK_CATALOG -o "$image.part" "$stage"
 mv "$image.part" "$image"
 echo "disc-image: wrote $image ($(wc -c <"$image") bytes)"
