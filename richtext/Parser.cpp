@@ -9,6 +9,12 @@ using startup::toUpperAscii;
 
 void CSuperTextC::LayoutDocument(std::string_view source)
 {
+    // Every layout starts in the default style: a document that ends inside
+    // a tag it never closed ("FONT", "B", "TABLE") would otherwise lay out
+    // differently the next time, and hand its style on to the next document.
+    ResetStyle();
+    layout_.GlueNext = false;
+    layout_.InTable = false;
     sectionShown_ = true;
     nextSection_ = 0;
     nSenTag_ = 0;

@@ -247,6 +247,35 @@ TEST_F(LayoutTest, Refresh1RebuildsInsteadOfAddingToTheDocument)
     EXPECT_EQ(edits->count(), 2);
 }
 
+// Tags left open at the end of a document end with its layout.
+TEST_F(LayoutTest, EveryLayoutStartsInTheDefaultStyle)
+{
+    layOut("<P ALIGN=CENTER>a b<BR>c<B><I><FONT VALUE=黑体 SIZE=30><TABLE X=300>d<U SUBCELL=1>");
+    const std::vector<Piece> first = pieces();
+    ASSERT_EQ(first.size(), 3u);
+    EXPECT_FALSE(first[0].Bold || first[0].Italic || first[0].Underline);
+    EXPECT_EQ(first[0].FontSize, "9");
+
+    engine.Refresh1(0);
+    ASSERT_EQ(pieces().size(), first.size());
+    for (std::size_t i = 0; i < first.size(); ++i) {
+        const Piece& again = pieces()[i];
+        EXPECT_EQ(std::tie(again.Text, again.X, again.Y, again.Width, again.Bold, again.Italic, again.Underline,
+                           again.FontName, again.FontSize),
+                  std::tie(first[i].Text, first[i].X, first[i].Y, first[i].Width, first[i].Bold, first[i].Italic,
+                           first[i].Underline, first[i].FontName, first[i].FontSize))
+            << "piece " << i << " laid out again";
+    }
+
+    engine.ClearAll();
+    layOut("<X>e<BR>f");
+    EXPECT_EQ(placed(), (std::vector<Placed>{{" e", 0, 0}, {" f", 10, 18}})) << "neither centred, glued nor in a table";
+    ASSERT_FALSE(pieces().empty());
+    EXPECT_FALSE(pieces()[0].Bold || pieces()[0].Italic || pieces()[0].Underline);
+    EXPECT_EQ(pieces()[0].FontName, first[0].FontName);
+    EXPECT_EQ(pieces()[0].FontSize, "9");
+}
+
 TEST_F(LayoutTest, ClearAllRemovesCreatedControlsAndEmptiesTheModel)
 {
     layOut("<P>x<IMG SRC=P.BMP WIDTH=5 HEIGHT=5><IMG SRC=Q.BMP WIDTH=5 HEIGHT=5><INPUT TYPE=TEXT><ANCHOR>");

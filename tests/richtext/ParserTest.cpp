@@ -164,16 +164,6 @@ TEST_F(ParserTest, FontTagsSetFaceAndSizeAndAnyClosingReturnsToTheSurfaceFont)
     EXPECT_EQ(pieces()[2].FontSize, "9");
 }
 
-TEST_F(ParserTest, StyleLeftOpenCarriesIntoTheNextLayout)
-{
-    layOut("<B>bold");
-    engine.Text("<I>next");
-    engine.Refresh1(0);
-    ASSERT_EQ(pieces().size(), 1u);
-    EXPECT_TRUE(pieces()[0].Bold);
-    EXPECT_TRUE(pieces()[0].Italic);
-}
-
 TEST_F(ParserTest, UnknownTagsChangeNothingButTheirRunsAreLaidOut)
 {
     layOut("<B>a</B><BLINK x=1>b</BLINK>c");
