@@ -124,7 +124,7 @@ TEST_F(LauncherStartTest, FontsComeFromTheMediaRootInTheirOrder)
 {
     start();
     EXPECT_EQ(fp.fonts.registered,
-              (std::vector<std::string>{"/disc/times.ttf", "/disc/FZCCHJW.TTF", "/disc/arial.ttf"}));
+              (std::vector<std::string>{"/disc/times.ttf", "/disc/FZCCHJW.TTF", "/disc/arial.ttf", "/disc/song.ttf"}));
 }
 
 TEST_F(LauncherStartTest, TheFirstIntroPlaysCentredOnBlack)
