@@ -10,7 +10,8 @@ namespace platform::qt {
 // starts in about half the time and 60 MB less than with the optimising
 // compiler, at the same processor load while a movie plays.
 // Switches the user already gave in QTWEBENGINE_CHROMIUM_FLAGS come later
-// and so take precedence.
+// and so take precedence. The engine's sandbox stays on where the system
+// allows it (see WebEngineSandbox.h).
 void prepareWebEngineProcess();
 
 // Pages are drawn by the processor and shown like any other widget (Qt
