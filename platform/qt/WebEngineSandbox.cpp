@@ -2,6 +2,7 @@
 #include "StartEnvironment.h"
 #include "Trace.h"
 
+#include <QCoreApplication>
 #include <cerrno>
 #include <fcntl.h>
 #include <sched.h>
@@ -40,7 +41,23 @@ bool writeFile(const char* path, const std::string& text)
     ::_exit(Done);
 }
 
+// The choice, for the trace once the logging rules are read (as the
+// application starts: the choice is made before).
+QString& choice()
+{
+    static QString said;
+    return said;
+}
+
+void traceChoice()
+{
+    if (!choice().isEmpty())
+        qCInfo(traceLog).noquote() << choice();
+}
+
 } // namespace
+
+Q_COREAPP_STARTUP_FUNCTION(traceChoice)
 
 SandboxCheck checkWebEngineSandbox()
 {
@@ -73,16 +90,16 @@ SandboxCheck checkWebEngineSandbox()
 void chooseWebEngineSandbox()
 {
     if (qEnvironmentVariableIsSet("QTWEBENGINE_DISABLE_SANDBOX")) {
-        qCInfo(traceLog).noquote() << "web engine sandbox off: QTWEBENGINE_DISABLE_SANDBOX is set";
+        choice() = "web engine sandbox off: QTWEBENGINE_DISABLE_SANDBOX is set";
         return;
     }
     const SandboxCheck check = checkWebEngineSandbox();
     if (check.usable) {
-        qCInfo(traceLog).noquote() << "web engine sandbox on";
+        choice() = "web engine sandbox on";
         return;
     }
     setForQt("QTWEBENGINE_DISABLE_SANDBOX", "1");
-    qCInfo(traceLog).noquote() << "web engine sandbox off:" << QString::fromStdString(check.reason);
+    choice() = "web engine sandbox off: " + QString::fromStdString(check.reason);
 }
 
 } // namespace platform::qt
