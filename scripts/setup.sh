@@ -16,7 +16,7 @@ DEBIAN_PACKAGES=(
   fonts-wqy-microhei
   xvfb xauth xdotool imagemagick libx11-dev libxext-dev libxtst-dev
   xdg-utils
-  xorriso ffmpeg nasm patchelf mmdebstrap curl
+  xorriso ffmpeg nasm patchelf mmdebstrap curl squashfs-tools
   clang libclang-rt-dev
   nodejs
   libqt6webenginewidgets6 libqt6multimediawidgets6 libmdb3 libsqlite3-0

@@ -38,7 +38,9 @@ if [ "$machine" != x86_64 ]; then
 本光盘的程序需要 64 位 PC 处理器（x86-64，即 amd64），本机的处理器为 $machine。"
 fi
 
-if [ -z "${DISPLAY:-}" ]; then
+# (A platform that draws into memory, for tests and measures, needs none.)
+case ${QT_QPA_PLATFORM:-} in offscreen* | minimal*) display=none ;; *) display=${DISPLAY:-} ;; esac
+if [ -z "$display" ]; then
     if [ -n "${WAYLAND_DISPLAY:-}" ]; then
         lacks "The disc's programs show their windows through X11: this Wayland desktop runs no XWayland. Turn XWayland on, or log in to an X11 session.
 本光盘的程序通过 X11 显示窗口，而此 Wayland 桌面没有运行 XWayland。请启用 XWayland，或登录 X11 桌面会话。"
@@ -62,9 +64,22 @@ if [ "$old" = yes ]; then
 本光盘的程序需要 GNU C 库 2.36 或更新版本（Debian 12、Ubuntu 22.10、Fedora 37 及以后的版本都有）；本机为 ${libc:-无}。"
 fi
 
-# The libraries the disc takes from the desktop (runtime/desktop-libraries.txt),
-# as the dynamic loader finds them for every program and plugin on the disc.
-if [ -z "$problems" ] && [ -d runtime/lib ]; then
+# Says what the machine lacks and ends.
+refuse() {
+    tell "This disc cannot run on this machine. 本光盘无法在此计算机上运行。
+
+${problems}See README.txt on the disc. 请参阅光盘上的 README.txt。"
+    exit 1
+}
+
+[ -z "$problems" ] || refuse
+./play "$@"
+status=$?
+# The dynamic loader ends a program it cannot link with status 127 before
+# the program can say a word: then the libraries the disc takes from the
+# desktop (runtime/desktop-libraries.txt) are looked for as the loader looks
+# for them, for every program and plugin on the disc.
+if [ "$status" -eq 127 ] && [ -d runtime/lib ]; then
     missing=$(for file in play web-controls.so product/product product/reader product/jetcopy \
         runtime/plugins/*/*.so runtime/libexec/QtWebEngineProcess; do
         [ -f "$file" ] && LD_LIBRARY_PATH="$disc/runtime/lib" ldd "$file" 2>&1
@@ -79,13 +94,7 @@ if [ -z "$problems" ] && [ -d runtime/lib ]; then
 (on Debian and Ubuntu they come with the packages: ${packages:-see README.txt})
 此桌面缺少本光盘程序所需的系统库：$names
 （在 Debian 和 Ubuntu 中，它们由这些软件包提供：${packages:-参见 README.txt}）"
+        refuse
     fi
 fi
-
-if [ -n "$problems" ]; then
-    tell "This disc cannot run on this machine. 本光盘无法在此计算机上运行。
-
-${problems}See README.txt on the disc. 请参阅光盘上的 README.txt。"
-    exit 1
-fi
-exec ./play "$@"
+exit "$status"

@@ -20,6 +20,7 @@ protected:
         // A display without a dialog program: nothing waits on a dialog.
         setenv("DISPLAY", ":99", 1);
         unsetenv("WAYLAND_DISPLAY");
+        unsetenv("QT_QPA_PLATFORM");
         fs::create_directories(disc);
         fs::create_directories(commands);
         fs::copy_file(testsupport::discDir() + "/autorun.sh", disc / "autorun.sh");
@@ -132,13 +133,23 @@ INSTANTIATE_TEST_SUITE_P(
         Unrunnable{"AnotherProcessor", {{"uname", "aarch64"}}, true, {"this machine has aarch64", "本机的处理器为 aarch64"}},
         Unrunnable{"NoDisplay", {}, false, {"DISPLAY is empty", "需要图形桌面"}},
         Unrunnable{"AnOlderCLibrary", {{"getconf", "glibc 2.31"}}, true, {"2.36 or newer", "this machine has 2.31"}},
-        Unrunnable{"NoGnuCLibrary", {{"getconf", ""}}, true, {"this machine has none", "本机为 无"}},
-        Unrunnable{"ADesktopLibraryMissing",
-                   {{"ldd", "\tlibQt6Core.so.6 => /disc/runtime/lib/libQt6Core.so.6\n\tlibpulse.so.0 => not found"}},
-                   true,
-                   {"lacks libraries that the disc's programs take from it: libpulse.so.0", "packages: libpulse0",
-                    "缺少本光盘程序所需的系统库"}}),
+        Unrunnable{"NoGnuCLibrary", {{"getconf", ""}}, true, {"this machine has none", "本机为 无"}}),
     [](const auto& info) { return std::string(info.param.name); });
+
+// The loader ends a start program it cannot link, with 127: the libraries it
+// lacked are named, with the packages that have them.
+TEST_F(Autorun, NamesTheDesktopLibrariesAStartProgramCouldNotBeLinkedWith)
+{
+    folder.write("disc/play", "#!/bin/sh\nexit 127\n", fs::perms(0755));
+    folder.write("disc/runtime/lib/libQt6Core.so.6", "");
+    folder.write("disc/runtime/desktop-libraries.txt", "libpulse.so.0 libpulse0\n");
+    standIn("ldd", "\tlibQt6Core.so.6 => /disc/runtime/lib/libQt6Core.so.6\n\tlibpulse.so.0 => not found");
+    const auto outcome = runAutorun({(disc / "autorun.sh").string()}, "/");
+    EXPECT_EQ(outcome.exitStatus, 1);
+    for (const std::string text : {"lacks libraries that the disc's programs take from it: libpulse.so.0",
+                                   "packages: libpulse0", "缺少本光盘程序所需的系统库"})
+        EXPECT_NE(outcome.output.find(text), std::string::npos) << text << "\n" << outcome.output;
+}
 
 TEST(AutorunInf, NamesTheAutorunScript)
 {
