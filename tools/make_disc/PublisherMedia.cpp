@@ -1,0 +1,109 @@
+#include "PublisherMedia.h"
+#include "TextDecoding.h"
+#include "startup/Text.h"
+
+#include <QProcess>
+
+#include <fstream>
+#include <sstream>
+
+namespace makedisc {
+
+namespace fs = std::filesystem;
+
+namespace {
+
+enum class Stream { Video, Audio };
+
+// Why FFmpeg cannot play the file; empty when it can.
+std::string playbackFault(const fs::path& file, Stream wanted)
+{
+    const QString path = QString::fromStdString(file.string());
+    QProcess probe;
+    probe.start("ffprobe", {"-v", "error", "-show_entries", "stream=codec_type", "-of", "csv=p=0", path});
+    if (!probe.waitForFinished(-1) || probe.exitCode() != 0)
+        return "not a movie or sound FFmpeg reads";
+    const QString kinds = QString::fromUtf8(probe.readAllStandardOutput());
+    const char* kind = wanted == Stream::Video ? "video" : "audio";
+    if (!kinds.contains(kind))
+        return wanted == Stream::Video ? "holds no pictures" : "holds no sound";
+    QProcess decode;
+    decode.start("ffmpeg", {"-nostdin", "-v", "error", "-i", path, "-f", "null", "-"});
+    if (!decode.waitForFinished(-1) || decode.exitCode() != 0 || !decode.readAllStandardError().isEmpty())
+        return "FFmpeg cannot decode it to its end";
+    return {};
+}
+
+std::string readBytes(const fs::path& file)
+{
+    std::ifstream in(file, std::ios::binary);
+    std::ostringstream bytes;
+    bytes << in.rdbuf();
+    return bytes.str();
+}
+
+// Why the reader would show no lesson of the file, or a lesson cut short; empty when it reads.
+std::string lessonFault(const fs::path& file)
+{
+    const std::string bytes = readBytes(file);
+    const DecodedText text = DecodeText(bytes, DetectEncoding(bytes));
+    if (!text.badLines.empty())
+        return "line " + std::to_string(text.badLines.front().line) + " is not GB2312, GB18030 or UTF-8 text";
+    if (startup::findNoCase(text.utf8, "<LESSON1>") == std::string::npos)
+        return "holds no chunk <LESSON1>";
+    // The page engine ends the markup at a "<" that no ">" follows.
+    const std::size_t lastOpen = text.utf8.rfind('<');
+    if (lastOpen != std::string::npos && text.utf8.find('>', lastOpen) == std::string::npos)
+        return "a tag opened at its end is never closed";
+    return {};
+}
+
+std::optional<fs::path> checkedLessons(const fs::path& folder, Report& report)
+{
+    std::error_code error;
+    if (!fs::is_directory(folder, error)) {
+        report.problem(folder.string(), "is not a folder", "the sample's lessons stay on the disc");
+        return std::nullopt;
+    }
+    bool anyLesson = false;
+    for (const auto& entry : fs::directory_iterator(folder)) {
+        if (!entry.is_regular_file() || startup::toUpperAscii(entry.path().extension().string()) != ".TXT")
+            continue;
+        if (const std::string fault = lessonFault(entry.path()); !fault.empty()) {
+            report.problem(entry.path().string(), fault, "the reader will not show it as it should");
+            continue;
+        }
+        anyLesson = true;
+    }
+    if (!anyLesson) {
+        report.problem(folder.string(), "holds no lesson file the reader shows", "the sample's lessons stay on the disc");
+        return std::nullopt;
+    }
+    return folder;
+}
+
+std::optional<fs::path> playable(const fs::path& file, Stream wanted, const char* replaces, Report& report)
+{
+    if (const std::string fault = playbackFault(file, wanted); !fault.empty()) {
+        report.problem(file.string(), fault, std::string("the sample's ") + replaces + " stays on the disc");
+        return std::nullopt;
+    }
+    return file;
+}
+
+} // namespace
+
+PublisherMedia CheckPublisherMedia(const PublisherMedia& given, Report& report)
+{
+    PublisherMedia checked;
+    for (std::size_t i = 0; i < given.intros.size(); ++i)
+        if (given.intros[i])
+            checked.intros[i] = playable(*given.intros[i], Stream::Video, PublisherMedia::kIntroFiles[i], report);
+    if (given.sound)
+        checked.sound = playable(*given.sound, Stream::Audio, "sounds/back.wav", report);
+    if (given.lessons)
+        checked.lessons = checkedLessons(*given.lessons, report);
+    return checked;
+}
+
+} // namespace makedisc
