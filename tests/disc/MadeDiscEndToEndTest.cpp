@@ -1,9 +1,11 @@
-// A publisher's disc as make-disc writes it from a books file and a folder of
-// covers: its image's content, read-only, with the catalog started from it
-// on a private X screen, showing a category's books and a book's cover. And
-// the program's exit status for each outcome.
+// A publisher's disc as make-disc writes it from a books file, a folder of
+// covers, an intro and lessons of its own: its image's content, read-only,
+// with the catalog started from it on a private X screen, showing a
+// category's books and a book's cover. And the program's exit status for
+// each outcome.
 #include "DiscOnScreen.h"
 #include "support/ChildProcess.h"
+#include "support/FileBytes.h"
 
 #include <fstream>
 
@@ -27,18 +29,25 @@ void write(const fs::path& file, const std::string& content)
     std::ofstream(file, std::ios::binary) << content;
 }
 
-// The books file and covers in the work folder (the covers are the sample's,
-// named in other letter cases), and the image make-disc writes of them.
+const fs::path kSample = testsupport::discDir();
+
+// The books file, covers and lessons in the work folder (the covers are the
+// sample's, named in other letter cases; the lessons one of the sample's),
+// and the image make-disc writes of them, with the sample's first movie as
+// its first intro.
 testsupport::ProgramOutcome makeDisc(const fs::path& work, const fs::path& image)
 {
     write(work / "books.csv", kBooks);
-    const fs::path covers = work / "covers", sample = fs::path(testsupport::discDir()) / "product/BookImgs";
+    const fs::path covers = work / "covers", lessons = work / "lessons";
     fs::create_directories(covers);
-    fs::copy_file(sample / "TB0001.jpg", covers / "p01.JPG");
-    fs::copy_file(sample / "TB0002.jpg", covers / "P02.jpg");
+    fs::copy_file(kSample / "product/BookImgs/TB0001.jpg", covers / "p01.JPG");
+    fs::copy_file(kSample / "product/BookImgs/TB0002.jpg", covers / "P02.jpg");
+    fs::create_directories(lessons);
+    fs::copy_file(kSample / "product/text/ziran.txt", lessons / "shici.txt");
     return testsupport::runProgram({kMakeDisc, "--books", (work / "books.csv").string(), "--covers", covers.string(),
                                     "--title", "墨香诗词书目", "--publisher", "墨香出版社", "--out", image.string(),
-                                    "--folder", (work / "made").string()});
+                                    "--folder", (work / "made").string(), "--intro", (kSample / "avi/movie1.avi").string(),
+                                    "--lessons", lessons.string()});
 }
 
 class MadeDiscEndToEnd : public DiscOnScreen {
@@ -62,6 +71,12 @@ TEST_F(MadeDiscEndToEnd, TheCatalogShowsACategorysBooksAndABooksCover)
     product.end();
     EXPECT_EQ(listingDifferences(before, listFolder(image.content())), std::vector<std::string>{})
         << "the catalog changed the disc";
+
+    EXPECT_EQ(testsupport::fileBytes(contentPath("avi/start.avi")), testsupport::fileBytes((kSample / "avi/movie1.avi").string()));
+    std::vector<std::string> lessons;
+    for (const auto& entry : fs::directory_iterator(contentPath("product/text")))
+        lessons.push_back(entry.path().filename().string());
+    EXPECT_EQ(lessons, std::vector<std::string>{"shici.txt"});
 }
 
 TEST(MakeDiscProgram, ExitsWithZeroForADiscOneForNoBookAndTwoForAUsageError)

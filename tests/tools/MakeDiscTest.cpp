@@ -10,6 +10,7 @@
 #include "tools/make_disc/CatalogMaking.h"
 #include "tools/make_disc/CatalogWriter.h"
 #include "tools/make_disc/Covers.h"
+#include "tools/make_disc/PublisherMedia.h"
 
 #include <QFile>
 #include <QBuffer>
@@ -47,6 +48,19 @@ std::string encoded(const std::string& utf8, const char* encoding)
     iconv_close(cd);
     out.resize(out.size() - outLeft);
     return out;
+}
+
+// The books file with tabs between its fields, as spreadsheets save tab-separated text.
+std::string tabSeparated(const std::string& csv)
+{
+    std::string tsv = csv;
+    bool quoted = false;
+    for (char& c : tsv) {
+        quoted = c == '"' ? !quoted : quoted;
+        if (c == ',' && !quoted)
+            c = '\t';
+    }
+    return tsv;
 }
 
 const FontCoverage& discFonts()
@@ -151,9 +165,9 @@ TEST_F(MakeDiscCatalogTest, AGb18030BooksFileWithOneErrorOfEachKind)
     EXPECT_EQ(rowsOf(connection, catalog::BookDetailQuery(3), detail), (std::vector<std::string>{"C01|三体|刘慈欣|||"}));
 }
 
-TEST_F(MakeDiscCatalogTest, TheSameFileInUtf8WithAByteOrderMarkGivesTheSameCatalog)
+TEST_F(MakeDiscCatalogTest, TheSameBooksInUtf8WithAByteOrderMarkOrInUtf16TabSeparatedGiveTheSameCatalog)
 {
-    const std::string gbReport = make(folder.write("books-gb.csv", encoded(kBooks, "GB18030")));
+    make(folder.write("books-gb.csv", encoded(kBooks, "GB18030")));
     const auto dump = [&] {
         catalog::Connection connection = catalog::OpenDatabaseFile(written().string());
         auto rows = rowsOf(connection, "Select * From BookType", {"ID", "Name", "ParentID"});
@@ -163,11 +177,15 @@ TEST_F(MakeDiscCatalogTest, TheSameFileInUtf8WithAByteOrderMarkGivesTheSameCatal
         return rows;
     };
     const auto fromGb18030 = dump();
-    const std::string utf8Report = make(folder.write("books-utf8.csv", "\xEF\xBB\xBF" + kBooks));
-    EXPECT_EQ(dump(), fromGb18030);
-    EXPECT_EQ(utf8Report.substr(0, utf8Report.find('\n')),
-              (folder.path() / "books-utf8.csv").string() + ": read as UTF-8 with a byte-order mark, as its bytes show "
-                                                            "(--encoding changes it)");
+    for (const auto& [name, bytes] : {std::pair{"books-utf8.csv", "\xEF\xBB\xBF" + kBooks},
+                                      std::pair{"books-utf16.txt", "\xFF\xFE" + encoded(tabSeparated(kBooks), "UTF-16LE")}}) {
+        SCOPED_TRACE(name);
+        const std::string report = make(folder.write(name, bytes));
+        EXPECT_EQ(dump(), fromGb18030);
+        const std::string encoding = std::string(name) == "books-utf8.csv" ? "UTF-8" : "UTF-16";
+        EXPECT_EQ(report.substr(0, report.find('\n')), (folder.path() / name).string() + ": read as " + encoding +
+                                                            " with a byte-order mark, as its bytes show (--encoding changes it)");
+    }
 }
 
 TEST_F(MakeDiscCatalogTest, CoversInAnyLetterCaseFittedToTheDetailPicture)
@@ -230,6 +248,32 @@ TEST_F(MakeDiscCatalogTest, AnOriginalFormatJetDatabaseGivesTheSameCatalog)
         EXPECT_EQ(rowsOf(made, catalog::BookDetailQuery(book.id), detail),
                   rowsOf(original, catalog::BookDetailQuery(book.id), detail));
     }
+}
+
+TEST(PublisherMediaTest, WhatDoesNotPlayOrReadIsReportedAndLeftOut)
+{
+    disctest::TempFolder folder("make-disc-media");
+    const fs::path sample = testsupport::discDir();
+    const fs::path brokenMovie = folder.write("intro.avi", "RIFF\x10\0\0\0AVI LIST");
+    const fs::path notASound = folder.write("back.wav", "a note, not a sound");
+    const fs::path notes = folder.write("lessons/notes.txt", "<STML>\n<Q1>no lesson</Q1>\n");
+    fs::copy_file(sample / "product/text/gushi.txt", folder.path() / "lessons/gushi.txt");
+    fs::copy_file(sample / "product/text/spring.bmp", folder.path() / "lessons/spring.bmp");
+    PublisherMedia given;
+    given.intros = {brokenMovie, sample / "avi/movie2.avi"};
+    given.sound = notASound;
+    given.lessons = folder.path() / "lessons";
+
+    Report report;
+    const PublisherMedia checked = CheckPublisherMedia(given, report);
+
+    EXPECT_FALSE(checked.intros[0]);
+    EXPECT_EQ(checked.intros[1], sample / "avi/movie2.avi");
+    EXPECT_FALSE(checked.sound);
+    EXPECT_EQ(checked.lessonFiles, (std::vector<fs::path>{folder.path() / "lessons/gushi.txt", folder.path() / "lessons/spring.bmp"}));
+    EXPECT_EQ(report.text(), brokenMovie.string() + ": not a movie or sound FFmpeg reads; the sample's avi/start.avi stays on the disc\n" +
+                                 notASound.string() + ": not a movie or sound FFmpeg reads; the sample's sounds/back.wav stays on the disc\n" +
+                                 notes.string() + ": holds no chunk <LESSON1>; it is left off the disc\n");
 }
 
 } // namespace

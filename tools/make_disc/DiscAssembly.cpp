@@ -126,9 +126,8 @@ void copyMedia(const PublisherMedia& media, const fs::path& disc)
         replace(*media.sound, disc / "sounds/back.wav");
     if (media.lessons) {
         fs::create_directories(disc / kLessonsFolder);
-        for (const auto& entry : fs::directory_iterator(*media.lessons))
-            if (entry.is_regular_file())
-                replace(entry.path(), disc / kLessonsFolder / entry.path().filename());
+        for (const fs::path& file : media.lessonFiles)
+            replace(file, disc / kLessonsFolder / file.filename());
     }
 }
 

@@ -10,7 +10,7 @@ namespace fs = std::filesystem;
 
 const char* const kUsage =
     "usage: make-disc --books <books file or database> --title <text> --publisher <text> --out <image.iso>\n"
-    "                 [--covers <folder>] [--encoding utf-8|gb18030] [--folder <disc folder>]\n"
+    "                 [--covers <folder>] [--encoding utf-8|gb18030|utf-16] [--folder <disc folder>]\n"
     "                 [--intro <movie>] [--intro <second movie>] [--sound <sound>] [--lessons <folder>]\n"
     "                 [--sample-disc <folder>] [--check]\n";
 
@@ -75,7 +75,7 @@ private:
             {"--lessons", {Kind::Folder, optionalPath(options_.media.lessons)}},
             {"--encoding", {Kind::Text, [this](const QString& v, const fs::path&) {
                  options_.encoding = EncodingNamed(v.toStdString());
-                 return options_.encoding ? std::string() : "--encoding is utf-8 or gb18030, not " + v.toStdString();
+                 return options_.encoding ? std::string() : "--encoding is utf-8, gb18030 or utf-16, not " + v.toStdString();
              }}},
             {"--intro", {Kind::File, [this](const QString&, const fs::path& p) {
                  auto& intros = options_.media.intros;

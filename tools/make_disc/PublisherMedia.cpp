@@ -4,6 +4,8 @@
 
 #include <QProcess>
 
+#include <algorithm>
+
 #include <fstream>
 #include <sstream>
 
@@ -58,28 +60,28 @@ std::string lessonFault(const fs::path& file)
     return {};
 }
 
-std::optional<fs::path> checkedLessons(const fs::path& folder, Report& report)
+// The folder's files for the disc: its pictures and the lesson files that read.
+std::vector<fs::path> checkedLessons(const fs::path& folder, Report& report)
 {
-    std::error_code error;
-    if (!fs::is_directory(folder, error)) {
-        report.problem(folder.string(), "is not a folder", "the sample's lessons stay on the disc");
-        return std::nullopt;
-    }
+    std::vector<fs::path> files;
     bool anyLesson = false;
     for (const auto& entry : fs::directory_iterator(folder)) {
-        if (!entry.is_regular_file() || startup::toUpperAscii(entry.path().extension().string()) != ".TXT")
+        if (!entry.is_regular_file())
             continue;
-        if (const std::string fault = lessonFault(entry.path()); !fault.empty()) {
-            report.problem(entry.path().string(), fault, "the reader will not show it as it should");
+        const bool lesson = startup::toUpperAscii(entry.path().extension().string()) == ".TXT";
+        if (const std::string fault = lesson ? lessonFault(entry.path()) : std::string(); !fault.empty()) {
+            report.problem(entry.path().string(), fault, "it is left off the disc");
             continue;
         }
-        anyLesson = true;
+        anyLesson = anyLesson || lesson;
+        files.push_back(entry.path());
     }
     if (!anyLesson) {
         report.problem(folder.string(), "holds no lesson file the reader shows", "the sample's lessons stay on the disc");
-        return std::nullopt;
+        return {};
     }
-    return folder;
+    std::sort(files.begin(), files.end());
+    return files;
 }
 
 std::optional<fs::path> playable(const fs::path& file, Stream wanted, const char* replaces, Report& report)
@@ -101,8 +103,11 @@ PublisherMedia CheckPublisherMedia(const PublisherMedia& given, Report& report)
             checked.intros[i] = playable(*given.intros[i], Stream::Video, PublisherMedia::kIntroFiles[i], report);
     if (given.sound)
         checked.sound = playable(*given.sound, Stream::Audio, "sounds/back.wav", report);
-    if (given.lessons)
-        checked.lessons = checkedLessons(*given.lessons, report);
+    if (given.lessons) {
+        checked.lessonFiles = checkedLessons(*given.lessons, report);
+        if (!checked.lessonFiles.empty())
+            checked.lessons = given.lessons;
+    }
     return checked;
 }
 

@@ -4,6 +4,7 @@
 #include <array>
 #include <filesystem>
 #include <optional>
+#include <vector>
 
 namespace makedisc {
 
@@ -16,13 +17,15 @@ struct PublisherMedia {
     std::array<std::optional<std::filesystem::path>, 2> intros;
     std::optional<std::filesystem::path> sound;
     std::optional<std::filesystem::path> lessons;
+    std::vector<std::filesystem::path> lessonFiles; // the folder's files that go on the disc, once checked
 };
 
 // Checks that each movie and the sound play as the disc's player plays
 // them (FFmpeg decodes them whole, a movie with its pictures, a sound with
 // its sound) and that each lesson file reads as the reader reads it (GB2312,
 // GB18030 or UTF-8 text holding the chunk LESSON1, every tag closed). What
-// fails is reported and left out: the sample's own stays on the disc.
+// fails is reported and left out: the sample's own stays on the disc (the
+// sample's lessons, when none of the publisher's reads).
 PublisherMedia CheckPublisherMedia(const PublisherMedia& given, Report& report);
 
 } // namespace makedisc

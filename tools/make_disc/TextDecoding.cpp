@@ -3,6 +3,7 @@
 #include "platform/Encoding.h"
 #include "startup/Text.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <iconv.h>
 #include <stdexcept>
@@ -24,8 +25,8 @@ public:
     Decoder(const Decoder&) = delete;
     Decoder& operator=(const Decoder&) = delete;
 
-    // The line as UTF-8; the character position of its first bad byte, if any.
-    std::string decode(std::string_view line, std::optional<int>& badColumn)
+    // The text as UTF-8; where in it the first bad byte stands, if any.
+    std::string decode(std::string_view line, std::optional<std::size_t>& badAt)
     {
         std::string out;
         char* in = const_cast<char*>(line.data());
@@ -39,8 +40,8 @@ public:
             out.append(buffer, outPtr);
             if (result != std::size_t(-1) || errno == E2BIG)
                 continue;
-            if (!badColumn)
-                badColumn = int(CharacterCount(out)) + 1;
+            if (!badAt)
+                badAt = out.size();
             platform::appendUtf8(out, 0xFFFD);
             ++in;
             --inLeft;
@@ -52,6 +53,15 @@ private:
     iconv_t cd_;
 };
 
+// The line and column of a place in decoded text whose first line is `firstLine`.
+BadLine badLineAt(const std::string& text, std::size_t at, int firstLine)
+{
+    const std::string_view before(text.data(), at);
+    const std::size_t lineStart = before.rfind('\n') == std::string_view::npos ? 0 : before.rfind('\n') + 1;
+    return {firstLine + int(std::count(before.begin(), before.end(), '\n')),
+            int(CharacterCount(before.substr(lineStart))) + 1};
+}
+
 } // namespace
 
 std::optional<TextEncoding> EncodingNamed(std::string_view name)
@@ -62,19 +72,38 @@ std::optional<TextEncoding> EncodingNamed(std::string_view name)
     for (std::string_view gb : {"gb18030", "gbk", "gb2312"})
         if (startup::equalsNoCase(name, gb))
             return TextEncoding::Gb18030;
+    for (std::string_view utf16 : {"utf-16", "utf16"})
+        if (startup::equalsNoCase(name, utf16))
+            return TextEncoding::Utf16;
     return std::nullopt;
 }
 
-const char* NameOf(TextEncoding encoding) { return encoding == TextEncoding::Utf8 ? "UTF-8" : "GB18030"; }
+const char* NameOf(TextEncoding encoding)
+{
+    return encoding == TextEncoding::Utf8 ? "UTF-8" : encoding == TextEncoding::Utf16 ? "UTF-16" : "GB18030";
+}
 
 TextEncoding DetectEncoding(std::string_view bytes)
 {
+    if (bytes.starts_with("\xFF\xFE") || bytes.starts_with("\xFE\xFF"))
+        return TextEncoding::Utf16;
     return bytes.starts_with(kByteOrderMark) || platform::isValidUtf8(bytes) ? TextEncoding::Utf8
                                                                               : TextEncoding::Gb18030;
 }
 
 DecodedText DecodeText(std::string_view bytes, TextEncoding encoding)
 {
+    if (encoding == TextEncoding::Utf16) {
+        // Its line feeds are two bytes: decoded whole, then read as UTF-8 line by line.
+        std::optional<std::size_t> badAt;
+        const std::string utf8 = Decoder(encoding).decode(bytes, badAt);
+        DecodedText text = DecodeText(utf8, TextEncoding::Utf8);
+        text.encoding = encoding;
+        text.byteOrderMark = true;
+        if (badAt)
+            text.badLines.insert(text.badLines.begin(), badLineAt(utf8, *badAt, 1));
+        return text;
+    }
     DecodedText text{{}, encoding, false, {}};
     if (encoding == TextEncoding::Utf8 && bytes.starts_with(kByteOrderMark)) {
         bytes.remove_prefix(kByteOrderMark.size());
@@ -85,12 +114,11 @@ DecodedText DecodeText(std::string_view bytes, TextEncoding encoding)
     for (std::size_t start = 0; start <= bytes.size(); ++lineNumber) {
         // No byte of a GB18030 or UTF-8 sequence is a line feed but the line feed itself.
         const std::size_t end = std::min(bytes.find('\n', start), bytes.size());
-        std::optional<int> badColumn;
-        if (lineNumber > 1)
-            text.utf8 += '\n';
-        text.utf8 += decoder.decode(bytes.substr(start, end - start), badColumn);
-        if (badColumn)
-            text.badLines.push_back({lineNumber, *badColumn});
+        std::optional<std::size_t> badAt;
+        const std::string line = decoder.decode(bytes.substr(start, end - start), badAt);
+        if (badAt)
+            text.badLines.push_back(badLineAt(line, *badAt, lineNumber));
+        text.utf8 += (lineNumber > 1 ? "\n" : "") + line;
         start = end + 1;
     }
     return text;

@@ -7,9 +7,9 @@
 namespace makedisc {
 
 // The encodings a books file comes in: UTF-8, with or without a byte-order
-// mark, or GB18030 (which holds GB2312 and GBK), as Chinese office suites
-// save text.
-enum class TextEncoding { Utf8, Gb18030 };
+// mark, GB18030 (which holds GB2312 and GBK), as Chinese office suites save
+// text, or UTF-16 with its byte-order mark, as spreadsheets save "Unicode text".
+enum class TextEncoding { Utf8, Gb18030, Utf16 };
 
 std::optional<TextEncoding> EncodingNamed(std::string_view name);
 const char* NameOf(TextEncoding encoding);
@@ -27,8 +27,8 @@ struct DecodedText {
     std::vector<BadLine> badLines;
 };
 
-// UTF-8 when the bytes start with its byte-order mark or are valid UTF-8,
-// otherwise GB18030.
+// UTF-16 or UTF-8 when the bytes start with its byte-order mark, UTF-8 when
+// they are valid UTF-8, otherwise GB18030.
 TextEncoding DetectEncoding(std::string_view bytes);
 
 // Decodes line by line, so that a bad byte spoils only its own line.
