@@ -5,25 +5,10 @@
 #include <algorithm>
 #include <cerrno>
 #include <cstring>
-#include <fstream>
-#include <sstream>
 
 namespace makedisc {
 
 namespace {
-
-std::optional<std::string> readBytes(const std::string& path, std::string& why)
-{
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream bytes;
-    if (in)
-        bytes << in.rdbuf();
-    if (!in) {
-        why = std::strerror(errno);
-        return std::nullopt;
-    }
-    return bytes.str();
-}
 
 std::string encodingNote(const DecodedText& text, bool given)
 {
@@ -131,10 +116,9 @@ private:
 
 std::vector<SourceBook> ReadBooksFile(const std::string& path, std::optional<TextEncoding> encoding, Report& report)
 {
-    std::string why;
-    const auto bytes = readBytes(path, why);
+    const auto bytes = ReadFileBytes(path);
     if (!bytes) {
-        report.problem(path, "cannot be read: " + why, "no book can be read");
+        report.problem(path, std::string("cannot be read: ") + std::strerror(errno), "no book can be read");
         return {};
     }
     const DecodedText text = DecodeText(*bytes, encoding.value_or(DetectEncoding(*bytes)));

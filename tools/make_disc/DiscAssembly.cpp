@@ -1,5 +1,6 @@
 #include "DiscAssembly.h"
 #include "CatalogWriter.h"
+#include "TextDecoding.h"
 #include "BookList.h"
 #include "tools/catalog_art/CatalogArt.h"
 #include "tools/media/MediaFiles.h"
@@ -48,14 +49,12 @@ QByteArray resource(const char* name)
     return file.readAll();
 }
 
-std::string readText(const fs::path& file)
+std::string layoutText(const fs::path& file)
 {
-    std::ifstream in(file, std::ios::binary);
-    if (!in)
+    const auto text = ReadFileBytes(file);
+    if (!text)
         throw std::runtime_error("cannot read " + file.string());
-    std::ostringstream text;
-    text << in.rdbuf();
-    return text.str();
+    return *text;
 }
 
 void writeFile(const fs::path& file, const QByteArray& bytes)
@@ -186,7 +185,7 @@ void WriteDiscImage(const DiscParts& parts, const DiscContent& content, const fs
 {
     QTemporaryDir work;
     const fs::path layout = work.filePath("layout.txt").toStdString();
-    writeFile(layout, QByteArray::fromStdString(MadeDiscLayout(readText(parts.layoutFile), content)));
+    writeFile(layout, QByteArray::fromStdString(MadeDiscLayout(layoutText(parts.layoutFile), content)));
     QProcess script;
     script.setProcessChannelMode(QProcess::MergedChannels);
     script.start("sh", {qt(parts.imageScript), qt(parts.layoutChecker), qt(layout), qt(folder), qt(image)});

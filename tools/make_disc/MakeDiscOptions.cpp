@@ -125,6 +125,12 @@ std::optional<MakeDiscOptions> ReadOptions(const QStringList& arguments, std::st
         return std::nullopt;
     if (options.folder.empty())
         options.folder = fs::path(options.image).replace_extension();
+    // An image inside the disc folder would be on the next disc made there.
+    const fs::path inFolder = fs::weakly_canonical(options.image).lexically_relative(fs::weakly_canonical(options.folder));
+    if (!options.checkOnly && !inFolder.empty() && !inFolder.string().starts_with("..")) {
+        error = "--out lies inside the disc folder " + options.folder.string();
+        return std::nullopt;
+    }
     return options;
 }
 

@@ -6,8 +6,6 @@
 
 #include <algorithm>
 
-#include <fstream>
-#include <sstream>
 
 namespace makedisc {
 
@@ -36,18 +34,10 @@ std::string playbackFault(const fs::path& file, Stream wanted)
     return {};
 }
 
-std::string readBytes(const fs::path& file)
-{
-    std::ifstream in(file, std::ios::binary);
-    std::ostringstream bytes;
-    bytes << in.rdbuf();
-    return bytes.str();
-}
-
 // Why the reader would show no lesson of the file, or a lesson cut short; empty when it reads.
 std::string lessonFault(const fs::path& file)
 {
-    const std::string bytes = readBytes(file);
+    const std::string bytes = ReadFileBytes(file).value_or("");
     const DecodedText text = DecodeText(bytes, DetectEncoding(bytes));
     if (!text.badLines.empty())
         return "line " + std::to_string(text.badLines.front().line) + " is not GB2312, GB18030 or UTF-8 text";

@@ -5,7 +5,9 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <fstream>
 #include <iconv.h>
+#include <sstream>
 #include <stdexcept>
 
 namespace makedisc {
@@ -81,6 +83,15 @@ std::optional<TextEncoding> EncodingNamed(std::string_view name)
 const char* NameOf(TextEncoding encoding)
 {
     return encoding == TextEncoding::Utf8 ? "UTF-8" : encoding == TextEncoding::Utf16 ? "UTF-16" : "GB18030";
+}
+
+std::optional<std::string> ReadFileBytes(const std::filesystem::path& file)
+{
+    std::ifstream in(file, std::ios::binary);
+    std::ostringstream bytes;
+    if (in)
+        bytes << in.rdbuf();
+    return in ? std::optional(bytes.str()) : std::nullopt;
 }
 
 TextEncoding DetectEncoding(std::string_view bytes)

@@ -1,4 +1,5 @@
 #pragma once
+#include <filesystem>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -26,6 +27,9 @@ struct DecodedText {
     bool byteOrderMark = false;
     std::vector<BadLine> badLines;
 };
+
+// The bytes of a file; nothing, with errno telling why, when it cannot be read.
+std::optional<std::string> ReadFileBytes(const std::filesystem::path& file);
 
 // UTF-16 or UTF-8 when the bytes start with its byte-order mark, UTF-8 when
 // they are valid UTF-8, otherwise GB18030.
