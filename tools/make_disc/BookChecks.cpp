@@ -46,9 +46,8 @@ bool lostDigits(const std::string& isbn)
            std::all_of(isbn.begin(), isbn.begin() + e, [](char c) { return std::isdigit(static_cast<unsigned char>(c)) || c == '.'; });
 }
 
-} // namespace
-
-std::optional<double> ReadPrice(std::string_view text)
+// "35", "35.00", "35元" and "￥35.5" are prices; nothing else is.
+std::optional<double> readPrice(std::string_view text)
 {
     text = trimmedView(text);
     for (std::string_view sign : {"\xEF\xBF\xA5", "\xC2\xA5"}) // ￥ and ¥
@@ -63,6 +62,8 @@ std::optional<double> ReadPrice(std::string_view text)
     std::from_chars(text.data(), text.data() + text.size(), value);
     return value;
 }
+
+} // namespace
 
 BookChecks::BookChecks(const FontCoverage& fonts, Report& report) : fonts_(fonts), report_(report) {}
 
@@ -115,7 +116,7 @@ std::optional<double> BookChecks::price(const Cell& cell)
 {
     if (cell.text.empty())
         return std::nullopt;
-    const auto value = ReadPrice(cell.text);
+    const auto value = readPrice(cell.text);
     if (!value)
         report_.problem(cell.place, "the price " + Quoted(cell.text) + " is not a number", "the book is kept without a price");
     return value;

@@ -39,7 +39,4 @@ private:
     std::map<std::string, std::string> codes_;
 };
 
-// "35", "35.00", "35元" and "￥35.5" are prices; nothing else is.
-std::optional<double> ReadPrice(std::string_view text);
-
 } // namespace makedisc

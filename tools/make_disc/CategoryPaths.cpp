@@ -13,9 +13,8 @@ std::string joined(const std::vector<std::string>& levels)
     return path;
 }
 
-} // namespace
-
-std::vector<std::string> PathLevels(const std::string& path)
+// The levels of a category path, each trimmed, empty ones left out.
+std::vector<std::string> pathLevels(const std::string& path)
 {
     std::vector<std::string> levels;
     std::size_t start = 0;
@@ -30,11 +29,13 @@ std::vector<std::string> PathLevels(const std::string& path)
     return levels;
 }
 
+} // namespace
+
 CategoryPaths::CategoryPaths(BookChecks& checks, Report& report) : checks_(checks), report_(report) {}
 
 std::optional<std::int32_t> CategoryPaths::categoryOf(const Cell& path)
 {
-    std::vector<std::string> levels = PathLevels(path.text);
+    std::vector<std::string> levels = pathLevels(path.text);
     if (levels.empty()) {
         report_.problem(path.place, "no category", std::string("the book is put under ") + kUncategorised);
         levels = {kUncategorised};

@@ -35,7 +35,4 @@ private:
     std::map<std::pair<std::int32_t, std::string>, std::int32_t> ids_; // (parent, name) -> ID
 };
 
-// The levels of a category path, each trimmed, empty ones left out.
-std::vector<std::string> PathLevels(const std::string& path);
-
 } // namespace makedisc

@@ -1,10 +1,10 @@
 #include "Covers.h"
 #include "Progress.h"
+#include "TextDecoding.h"
 #include "startup/Text.h"
 #include "tools/common/CoverSize.h"
 
 #include <QBuffer>
-#include <QFile>
 #include <QImageIOHandler>
 #include <QImageReader>
 #include <QImageWriter>
@@ -62,40 +62,9 @@ bool endsWithItsEndMark(const QByteArray& bytes)
     return end >= 2 && bytes[end - 2] == '\xFF' && bytes[end - 1] == '\xD9';
 }
 
-QByteArray readAll(const fs::path& file)
+ConvertedCover convertCover(const fs::path& file)
 {
-    QFile in(QString::fromStdString(file.string()));
-    return in.open(QIODevice::ReadOnly) ? in.readAll() : QByteArray();
-}
-
-} // namespace
-
-std::vector<CoverFile> FindCovers(const fs::path& folder, const Catalog& catalog, Report& report)
-{
-    auto pictures = picturesByStem(folder);
-    std::vector<CoverFile> covers;
-    for (std::size_t i = 0; i < catalog.books.size(); ++i) {
-        const Book& book = catalog.books[i];
-        const auto found = pictures.find(startup::toUpperAscii(book.code));
-        if (found == pictures.end()) {
-            report.problem(book.codePlace, "no cover " + book.code + ".jpg (or .png, .bmp, .gif) in " + folder.string(),
-                           "the book is kept without a cover");
-            continue;
-        }
-        covers.push_back({i, found->second.front()});
-        for (auto other = found->second.begin() + 1; other != found->second.end(); ++other)
-            report.note(other->string(), "a second cover of " + book.code + "; " + found->second.front().string() + " is used");
-        pictures.erase(found);
-    }
-    for (const auto& [stem, files] : pictures)
-        for (const fs::path& file : files)
-            report.note(file.string(), "no book has this code; the picture is not used");
-    return covers;
-}
-
-ConvertedCover ConvertCover(const fs::path& file)
-{
-    QByteArray bytes = readAll(file);
+    QByteArray bytes = QByteArray::fromStdString(ReadFileBytes(file).value_or(""));
     QBuffer in(&bytes);
     QImageReader reader(&in);
     reader.setAutoTransform(true);
@@ -124,13 +93,38 @@ ConvertedCover ConvertCover(const fs::path& file)
     return cover;
 }
 
+} // namespace
+
+std::vector<CoverFile> FindCovers(const fs::path& folder, const Catalog& catalog, Report& report)
+{
+    auto pictures = picturesByStem(folder);
+    std::vector<CoverFile> covers;
+    for (std::size_t i = 0; i < catalog.books.size(); ++i) {
+        const Book& book = catalog.books[i];
+        const auto found = pictures.find(startup::toUpperAscii(book.code));
+        if (found == pictures.end()) {
+            report.problem(book.codePlace, "no cover " + book.code + ".jpg (or .png, .bmp, .gif) in " + folder.string(),
+                           "the book is kept without a cover");
+            continue;
+        }
+        covers.push_back({i, found->second.front()});
+        for (auto other = found->second.begin() + 1; other != found->second.end(); ++other)
+            report.note(other->string(), "a second cover of " + book.code + "; " + found->second.front().string() + " is used");
+        pictures.erase(found);
+    }
+    for (const auto& [stem, files] : pictures)
+        for (const fs::path& file : files)
+            report.note(file.string(), "no book has this code; the picture is not used");
+    return covers;
+}
+
 std::vector<ConvertedCover> ConvertCovers(const std::vector<CoverFile>& covers)
 {
     std::vector<ConvertedCover> converted(covers.size());
     std::atomic<std::size_t> next{0}, done{0};
     auto work = [&] {
         for (std::size_t i = next++; i < covers.size(); i = next++) {
-            converted[i] = ConvertCover(covers[i].file);
+            converted[i] = convertCover(covers[i].file);
             ++done;
         }
     };

@@ -33,7 +33,6 @@ struct ConvertedCover {
 // Converts each cover, on all the processor's cores, with a progress line
 // on a long run.
 std::vector<ConvertedCover> ConvertCovers(const std::vector<CoverFile>& covers);
-ConvertedCover ConvertCover(const std::filesystem::path& file);
 
 // Reports the covers that gave none; the book is kept without a cover.
 void ReportCoverFaults(const std::vector<CoverFile>& covers, const std::vector<ConvertedCover>& converted,
