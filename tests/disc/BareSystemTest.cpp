@@ -22,19 +22,17 @@ struct BareSystem {
 
 std::string scriptDir() { return testsupport::sourceDir() + "/tests/disc/baresystem"; }
 
-class BareSystemTest : public ::testing::TestWithParam<BareSystem> {};
-
-TEST_P(BareSystemTest, RunsTheDiscEndToEndAsAnOrdinaryUser)
+// The system made (once) for the parameter; throws, saying why, when
+// Debian's archive cannot be reached.
+disctest::DiscSystem bareSystem(const BareSystem& bare)
 {
-    const BareSystem bare = GetParam();
     const std::string root = testsupport::binaryDir() + "/bare-systems/" + bare.suite;
     const auto made = testsupport::runProgram({scriptDir() + "/make-root.sh", bare.suite, root,
                                                testsupport::sourceDir() + "/disc/runtime/desktop-libraries.txt"});
-    ASSERT_EQ(made.exitStatus, 0) << made.output;
-
-    const std::string name = std::string(bare.suite) + (bare.namespacesAllowed ? "" : "-no-namespaces");
-    disctest::driveTheDisc({
-        .name = name,
+    if (made.exitStatus != 0)
+        throw std::runtime_error(made.output);
+    return {
+        .name = std::string(bare.suite) + (bare.namespacesAllowed ? "" : "-no-namespaces"),
         .enter =
             [=](const fs::path& content) {
                 std::vector<std::string> argv{scriptDir() + "/enter.sh"};
@@ -46,7 +44,17 @@ TEST_P(BareSystemTest, RunsTheDiscEndToEndAsAnOrdinaryUser)
         .seenAs = "/media/disc",
         .sandbox = bare.namespacesAllowed ? "web engine sandbox on"
                                           : "web engine sandbox off: the system allows no new user namespace",
-    });
+    };
+}
+
+class BareSystemTest : public disctest::DiscScenario, public ::testing::WithParamInterface<BareSystem> {
+protected:
+    BareSystemTest() : DiscScenario(bareSystem(GetParam())) {}
+};
+
+TEST_P(BareSystemTest, RunsTheDiscEndToEndAsAnOrdinaryUser)
+{
+    driveTheDisc();
 }
 
 INSTANTIATE_TEST_SUITE_P(Systems, BareSystemTest,

@@ -2,9 +2,9 @@
 // The sample disc as a user meets it: the image's content, read-only, started
 // through its autorun script on a private X screen and driven by the pointer
 // and the keyboard, from the first intro to a book's details and back out,
-// then the lesson reader. What happened is read from the programs' trace,
-// the processes they leave and screenshots, which are kept in the build tree
-// (screenshots/).
+// then the lesson reader; on this machine or on a system of its own.
+#include "DiscOnScreen.h"
+
 #include <filesystem>
 #include <functional>
 #include <string>
@@ -27,8 +27,26 @@ struct DiscSystem {
     std::string sandbox;
 };
 
-// Runs the whole disc on `system`, checking every step with the test's
-// expectations.
-void driveTheDisc(const DiscSystem& system);
+class DiscScenario : public DiscOnScreen {
+protected:
+    explicit DiscScenario(DiscSystem system);
+    // A run that stopped half-way leaves no program of the disc behind, which
+    // would keep the next run's programs from starting.
+    ~DiscScenario() override;
+
+    // Runs the whole disc, checking every step with the test's expectations.
+    void driveTheDisc();
+
+private:
+    // Runs a program of the disc with the trace on, on the test's screen.
+    std::vector<std::string> command(const std::string& program) const;
+    // Each Qt library or plugin, or FFmpeg library, that a process of the
+    // disc mapped from anywhere but the disc's runtime: "<program>: <file>".
+    std::vector<std::string> qtFromElsewhere() const;
+    // The reader shows its first lesson.
+    void readALesson();
+
+    DiscSystem system_;
+};
 
 } // namespace disctest
