@@ -43,7 +43,7 @@ test-asan: setup $(ASAN_DIR)/build.ninja
 	cmake --build $(ASAN_DIR) -j $(JOBS)
 	cd $(ASAN_DIR) && QT_QPA_PLATFORM=offscreen QTWEBENGINE_DISABLE_SANDBOX=1 \
 		ASAN_OPTIONS=detect_leaks=0 UBSAN_OPTIONS=print_stacktrace=1 \
-		ctest --output-on-failure -j $(JOBS) -LE no-asan
+		ctest --output-on-failure -j $(JOBS) -LE 'no-asan|bare-system'
 
 # The fuzz targets build with clang, AddressSanitizer, UndefinedBehaviorSanitizer
 # and libFuzzer; each then runs FUZZ_SECONDS from its seeds.

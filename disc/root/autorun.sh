@@ -73,28 +73,26 @@ ${problems}See README.txt on the disc. 请参阅光盘上的 README.txt。"
 }
 
 [ -z "$problems" ] || refuse
-./play "$@"
-status=$?
-# The dynamic loader ends a program it cannot link with status 127 before
-# the program can say a word: then the libraries the disc takes from the
-# desktop (runtime/desktop-libraries.txt) are looked for as the loader looks
-# for them, for every program and plugin on the disc.
-if [ "$status" -eq 127 ] && [ -d runtime/lib ]; then
+
+# The loader would end play before it could say a word where a library the
+# disc takes from the desktop (runtime/desktop-libraries.txt) is missing.
+# Asked about play alone, it reads nothing play does not read next; only then
+# is every program and plugin of the disc looked at, to name all it lacks.
+linkable() { ldd "$@" 2>&1 | sed -n -e 's/^[[:space:]]*\([^[:space:]]*\) => not found$/\1/p' \
+    -e "s/.*version \`\\([^']*\\)' not found.*/\\1/p"; }
+if [ -d runtime/lib ] && [ -n "$(linkable ./play)" ]; then
     missing=$(for file in play web-controls.so product/product product/reader product/jetcopy \
         runtime/plugins/*/*.so runtime/libexec/QtWebEngineProcess; do
-        [ -f "$file" ] && LD_LIBRARY_PATH="$disc/runtime/lib" ldd "$file" 2>&1
-    done | sed -n -e 's/^[[:space:]]*\([^[:space:]]*\) => not found$/\1/p' \
-        -e "s/.*version \`\\([^']*\\)' not found.*/\\1/p" | sort -u)
-    if [ -n "$missing" ]; then
-        packages=$(for name in $missing; do
-            awk -v name="$name" '$1 == name { print $2 }' runtime/desktop-libraries.txt 2>/dev/null
-        done | sort -u | tr '\n' ' ')
-        names=$(echo "$missing" | tr '\n' ' ')
-        lacks "This desktop lacks libraries that the disc's programs take from it: $names
+        [ -f "$file" ] && LD_LIBRARY_PATH="$disc/runtime/lib" linkable "$file"
+    done | sort -u)
+    packages=$(for name in $missing; do
+        awk -v name="$name" '$1 == name { print $2 }' runtime/desktop-libraries.txt 2>/dev/null
+    done | sort -u | tr '\n' ' ')
+    names=$(echo "$missing" | tr '\n' ' ')
+    lacks "This desktop lacks libraries that the disc's programs take from it: $names
 (on Debian and Ubuntu they come with the packages: ${packages:-see README.txt})
 此桌面缺少本光盘程序所需的系统库：$names
 （在 Debian 和 Ubuntu 中，它们由这些软件包提供：${packages:-参见 README.txt}）"
-        refuse
-    fi
+    refuse
 fi
-exit "$status"
+exec ./play "$@"

@@ -136,16 +136,18 @@ INSTANTIATE_TEST_SUITE_P(
         Unrunnable{"NoGnuCLibrary", {{"getconf", ""}}, true, {"this machine has none", "本机为 无"}}),
     [](const auto& info) { return std::string(info.param.name); });
 
-// The loader ends a start program it cannot link, with 127: the libraries it
-// lacked are named, with the packages that have them.
-TEST_F(Autorun, NamesTheDesktopLibrariesAStartProgramCouldNotBeLinkedWith)
+// A desktop library the loader would not find for the start program: the
+// libraries lacking are named, with the packages that have them, and the
+// program is not started.
+TEST_F(Autorun, NamesTheDesktopLibrariesTheStartProgramCouldNotBeLinkedWith)
 {
-    folder.write("disc/play", "#!/bin/sh\nexit 127\n", fs::perms(0755));
+    putStartProgram(fs::perms(0755));
     folder.write("disc/runtime/lib/libQt6Core.so.6", "");
     folder.write("disc/runtime/desktop-libraries.txt", "libpulse.so.0 libpulse0\n");
     standIn("ldd", "\tlibQt6Core.so.6 => /disc/runtime/lib/libQt6Core.so.6\n\tlibpulse.so.0 => not found");
     const auto outcome = runAutorun({(disc / "autorun.sh").string()}, "/");
     EXPECT_EQ(outcome.exitStatus, 1);
+    EXPECT_TRUE(ran().empty()) << "the start program ran";
     for (const std::string text : {"lacks libraries that the disc's programs take from it: libpulse.so.0",
                                    "packages: libpulse0", "缺少本光盘程序所需的系统库"})
         EXPECT_NE(outcome.output.find(text), std::string::npos) << text << "\n" << outcome.output;
