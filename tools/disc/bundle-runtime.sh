@@ -109,10 +109,10 @@ for locale in en-US zh-CN; do copy "$web_locales/$locale.pak" "$runtime/translat
 # The helper process is Debian's: a copy of it gets the run path our
 # programs are linked with.
 mkdir -p "$runtime/libexec"
-cp "$helper" "$runtime/libexec/QtWebEngineProcess.part"
-patchelf --force-rpath --set-rpath '$ORIGIN/../lib' "$runtime/libexec/QtWebEngineProcess.part"
-copy "$runtime/libexec/QtWebEngineProcess.part" "$runtime/libexec/QtWebEngineProcess"
-rm "$runtime/libexec/QtWebEngineProcess.part"
+cp "$helper" "$runtime/libexec/QtWebEngineProcess.patched"
+patchelf --force-rpath --set-rpath '$ORIGIN/../lib' "$runtime/libexec/QtWebEngineProcess.patched"
+copy "$runtime/libexec/QtWebEngineProcess.patched" "$runtime/libexec/QtWebEngineProcess"
+rm "$runtime/libexec/QtWebEngineProcess.patched"
 # The helper looks for the locales beside itself, and makes that folder when
 # it is missing.
 [ -L "$runtime/libexec/locales" ] || { rm -rf "$runtime/libexec/locales"; ln -s ../translations/qtwebengine_locales "$runtime/libexec/locales"; }
