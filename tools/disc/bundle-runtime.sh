@@ -15,7 +15,7 @@ if [ $# -ne 3 ]; then
     echo "usage: bundle-runtime.sh <disc folder> <desktop libraries list> <FFmpeg library folder>" >&2
     exit 2
 fi
-disc=$1 list=$2 ffmpeg=$3
+disc=$(realpath "$1") list=$2 ffmpeg=$(realpath "$3")
 runtime=$disc/runtime
 qt_plugins=/usr/lib/x86_64-linux-gnu/qt6/plugins
 helper=/usr/lib/qt6/libexec/QtWebEngineProcess
