@@ -1,6 +1,8 @@
 #include "ReadAhead.h"
 
+#include <algorithm>
 #include <chrono>
+#include <filesystem>
 #include <condition_variable>
 #include <fcntl.h>
 #include <fstream>
@@ -62,8 +64,20 @@ std::vector<std::string> listedFiles(const std::string& listFile, const std::str
     std::vector<std::string> files;
     std::ifstream list(listFile);
     for (std::string line; std::getline(list, line);) {
-        if (!line.empty() && line.front() != '#')
-            files.push_back(root + "/" + line);
+        if (line.empty() || line.front() == '#')
+            continue;
+        const std::filesystem::path listed = root + "/" + line;
+        std::error_code unreadable;
+        if (!std::filesystem::is_directory(listed, unreadable)) {
+            files.push_back(listed.string());
+            continue;
+        }
+        std::vector<std::string> inFolder;
+        for (const auto& entry : std::filesystem::directory_iterator(listed, unreadable))
+            if (entry.is_regular_file())
+                inFolder.push_back(entry.path().string());
+        std::sort(inFolder.begin(), inFolder.end());
+        files.insert(files.end(), inFolder.begin(), inFolder.end());
     }
     return files;
 }

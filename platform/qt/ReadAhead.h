@@ -21,7 +21,8 @@ public:
 };
 
 // The files listed, one relative path a line, in `listFile` (runtime/
-// read-ahead.txt beside the program), as full paths below `root`.
+// read-ahead.txt beside the program), as full paths below `root`; a folder
+// stands for the files in it.
 std::vector<std::string> listedFiles(const std::string& listFile, const std::string& root);
 
 } // namespace platform::qt

@@ -150,8 +150,8 @@ copy "$ffmpeg/LICENSE.md" "$runtime/licenses/ffmpeg.txt"
 copy "$ffmpeg/COPYING.LGPLv2.1" "$runtime/licenses/ffmpeg-COPYING.LGPLv2.1.txt"
 copy "$list" "$runtime/desktop-libraries.txt"
 
-# What the start program reads ahead while its intros play (one path a line,
-# relative to the disc's root): the web part it loads for its menu, the
+# What the start program reads ahead while its intros play (one file or
+# folder a line, relative to the disc's root): the web part it loads for its menu, the
 # libraries that part needs beyond the program's own, the web engine's
 # helper and resources, the player engine and the menu's movie and sound.
 closure() {
@@ -172,10 +172,8 @@ if [ -f "$disc/play" ] && [ -f "$disc/web-controls.so" ]; then
     {
         echo "web-controls.so"
         comm -13 <(closure "$disc/play" | sort) <(closure "$disc/web-controls.so" | sort) | sed 's|^|runtime/lib/|'
-        echo "runtime/libexec/QtWebEngineProcess"
-        (cd "$disc" && ls runtime/resources/*.pak runtime/translations/qtwebengine_locales/*.pak ruffle/*.js ruffle/*.wasm)
-        echo "Mov/media.swf"
-        echo "sounds/back.wav"
+        printf '%s\n' runtime/libexec/QtWebEngineProcess runtime/resources runtime/translations/qtwebengine_locales \
+            ruffle Mov/media.swf sounds/back.wav
     } >"$runtime/read-ahead.txt.part"
     mv "$runtime/read-ahead.txt.part" "$runtime/read-ahead.txt"
 fi
