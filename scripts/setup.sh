@@ -78,6 +78,16 @@ if ! echo "$FFMPEG_SHA256  .cache/src/$FFMPEG_SOURCE" | sha256sum --check --stat
   }
 fi
 
+# The bare Debian 12 and 13 desktops the disc is tried on (make test-bare),
+# made here while Debian's archive is reachable; the tests may run where it
+# is not.
+for suite in bookworm trixie; do
+  $SUDO bash tests/disc/baresystem/make-root.sh "$suite" ".cache/bare-systems/$suite" disc/runtime/desktop-libraries.txt || {
+    echo "setup: could not make the bare $suite system; check that deb.debian.org is reachable, then try again" >&2
+    exit 1
+  }
+done
+
 # The machine's Node.js may bring npm itself; Debian's npm only where it does not.
 if ! command -v npm >/dev/null; then
   DEBIAN_FRONTEND=noninteractive ${SUDO:-} apt-get install -y -qq --no-install-recommends npm

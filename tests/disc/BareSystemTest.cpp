@@ -1,7 +1,7 @@
 // The disc on bare desktops: minimal Debian 12 and Debian 13 systems with an
 // X server, the libraries disc/runtime/desktop-libraries.txt names and
 // nothing of Qt, FFmpeg, ICU, mdbtools or CJK fonts (made once with
-// mmdebstrap and kept in the build tree). The image's content is mounted
+// mmdebstrap by scripts/setup.sh and kept in .cache). The image's content is mounted
 // read-only into each, and an ordinary user runs it, with the web engine's
 // sandbox allowed, and with new user namespaces refused as some desktops
 // refuse them.
@@ -22,11 +22,11 @@ struct BareSystem {
 
 std::string scriptDir() { return testsupport::sourceDir() + "/tests/disc/baresystem"; }
 
-// The system made (once) for the parameter; throws, saying why, when
-// Debian's archive cannot be reached.
+// The system setup made for the parameter, made again when the list has
+// changed since; throws, saying why, when Debian's archive cannot be reached.
 disctest::DiscSystem bareSystem(const BareSystem& bare)
 {
-    const std::string root = testsupport::binaryDir() + "/bare-systems/" + bare.suite;
+    const std::string root = testsupport::sourceDir() + "/.cache/bare-systems/" + bare.suite;
     const auto made = testsupport::runProgram({scriptDir() + "/make-root.sh", bare.suite, root,
                                                testsupport::sourceDir() + "/disc/runtime/desktop-libraries.txt"});
     if (made.exitStatus != 0)

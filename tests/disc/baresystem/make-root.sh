@@ -5,7 +5,8 @@
 # packages of the libraries the disc takes from the desktop, and an ordinary
 # user "disc" (uid 2000); nothing of Qt, FFmpeg, ICU, mdbtools or CJK fonts.
 # Made once from Debian's archive and kept; made again when the list or this
-# script changes.
+# script changes. scripts/setup.sh makes them, while the archive is reachable:
+# the tests may run where it is not.
 set -euo pipefail
 if [ $# -ne 3 ]; then
     echo "usage: make-root.sh <suite> <root folder> <desktop libraries list>" >&2
@@ -28,7 +29,8 @@ if ! mmdebstrap --quiet --variant=minbase \
     --include="xvfb,xauth,xdotool,libgl1-mesa-dri,fontconfig,$desktop" \
     --customize-hook='chroot "$1" useradd --create-home --uid 2000 --user-group disc' \
     "$suite" "$root" http://deb.debian.org/debian >"$root.log" 2>&1; then
-    echo "make-root: could not make a $suite system from deb.debian.org (see $root.log): $(tail -n 1 "$root.log")" >&2
+    echo "make-root: could not make a $suite system from deb.debian.org (see $root.log):" >&2
+    grep -E '^(E|W): ' "$root.log" | tail -n 8 >&2 || tail -n 8 "$root.log" >&2
     rm -rf "$root"
     exit 1
 fi
