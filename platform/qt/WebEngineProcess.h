@@ -18,9 +18,10 @@ void prepareWebEngineProcess();
 // the whole window composed again through the OpenGL driver, which on a
 // machine without a graphics processor (a virtual screen, a plain frame
 // buffer) is software emulation costing more than the pages themselves, and
-// its start-up delays the first paint. Setting QT_QUICK_BACKEND (empty for
-// Qt's default) chooses otherwise. Call before prepareWebEngineProcess. The
-// start program does not: its menu is shown through OpenGL.
+// its start-up delays the first paint. Without the OpenGL driver, movie
+// frames are also converted to pictures by the processor rather than
+// through emulated OpenGL. Setting QT_QUICK_BACKEND (empty for Qt's default)
+// chooses otherwise. Call before prepareWebEngineProcess.
 void drawPagesByProcessor();
 
 } // namespace platform::qt
