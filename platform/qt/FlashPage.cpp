@@ -169,6 +169,7 @@ function playMovie(load, base64, withMenu, stillAfterMs, frameRate, maySound) {
     player.addEventListener("loadeddata", () => {
         if (!player.shadowRoot.querySelector("#panic")) player.style.visibility = "visible";
         pacing.counting = true;
+        if (document.hidden) api.suspend();
     });
     const api = player.ruffle();
     api.addFSCommandHandler((command, args) => {
@@ -182,6 +183,15 @@ function playMovie(load, base64, withMenu, stillAfterMs, frameRate, maySound) {
         unmuteOverlay: "hidden", letterbox: "off", warnOnUnsupportedContent: false, logLevel: "error",
     }).catch(() => { player.style.visibility = "hidden"; });
 }
+
+// A movie out of sight does no work: behind a hidden view the engine would
+// go on drawing every frame. Shown again, it goes on where it was.
+document.addEventListener("visibilitychange", () => {
+    const player = current();
+    if (!player) return;
+    if (document.hidden) player.ruffle().suspend();
+    else if (!pacing.paused) player.ruffle().resume();
+});
 
 function pause() {
     const player = current();
