@@ -27,6 +27,7 @@ QtPlayback::~QtPlayback() = default;
 bool QtPlayback::load(const std::string& path)
 {
     unload();
+    failed_ = false;
     file_ = path;
     const QString file = QString::fromStdString(ExistingPathIgnoringCase(path));
     if (!QFileInfo(file).isFile())
@@ -43,10 +44,12 @@ bool QtPlayback::load(const std::string& path)
             silent_ = !player_->hasVideo() && !audio_;
             startWhenLoaded();
         }
-        else if (status == QMediaPlayer::EndOfMedia || status == QMediaPlayer::InvalidMedia)
+        else if (status == QMediaPlayer::EndOfMedia)
             finish();
+        else if (status == QMediaPlayer::InvalidMedia)
+            fail();
     });
-    connect(player_.get(), &QMediaPlayer::errorOccurred, this, [this] { finish(); });
+    connect(player_.get(), &QMediaPlayer::errorOccurred, this, [this] { fail(); });
     player_->setSource(QUrl::fromLocalFile(file));
     return true;
 }
@@ -121,6 +124,12 @@ void QtPlayback::finish()
     silentEnd_.stop();
     playing_ = false;
     started_ = false;
+}
+
+void QtPlayback::fail()
+{
+    failed_ = true;
+    finish();
 }
 
 qint64 QtPlayback::positionMs() const

@@ -35,6 +35,8 @@ public:
     void rewind();
     // True from play() until a pause, the end or a failure of the file.
     bool playing() const { return playing_; }
+    // True once the file loaded last has proved unplayable.
+    bool failed() const { return failed_; }
 
     qint64 positionMs() const;
     void setPositionMs(qint64 ms);
@@ -44,6 +46,7 @@ public:
 private:
     void startWhenLoaded();
     void finish();
+    void fail();
 
     QVideoSink* video_;
     std::string file_;
@@ -51,6 +54,7 @@ private:
     std::unique_ptr<QAudioOutput> audio_;
     bool playing_ = false;
     bool started_ = false;
+    bool failed_ = false;
     // The clock of a sound played without an audio device.
     bool silent_ = false;
     qint64 silentFromMs_ = 0;

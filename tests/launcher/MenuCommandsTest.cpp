@@ -76,6 +76,26 @@ TEST_F(MenuTest, WithoutTheSoundFileTheMenuIsSilentAndTheWatcherKeepsTrying)
     EXPECT_EQ(sound().mode(), platform::MciDevice::ModePlaying);
 }
 
+TEST_F(MenuTest, ASoundTheDeviceCannotPlayIsNotOpenedAgainUntilTheMenuStartsItAnew)
+{
+    open();
+    sound().unopenable = {kSound};
+    sound().endPlayback();
+    fake(*menu->Timplay).tick();
+    ASSERT_TRUE(sound().failed());
+    sound().commands.clear();
+    for (int tick = 0; tick < 5; ++tick)
+        fake(*menu->Timplay).tick();
+    EXPECT_EQ(sound().commands, (Strings{"stop", "close"})) << "opened again by the watcher";
+
+    sound().unopenable.clear();
+    menuCommand("data");
+    EXPECT_EQ(sound().mode(), platform::MciDevice::ModePlaying);
+    sound().endPlayback();
+    fake(*menu->Timplay).tick();
+    EXPECT_EQ(sound().mode(), platform::MciDevice::ModePlaying) << "a sound that ended is started again";
+}
+
 TEST_F(MenuTest, ProductStartsTheCatalogAndKeepsTheMenuWithItsSound)
 {
     open();
