@@ -269,6 +269,25 @@ TEST_F(MenuTest, ExitAviPlayLeavesThePlayingMovie)
     EXPECT_EQ(menu->MenuCommand, "");
 }
 
+TEST_F(MenuTest, EscapeLeavesAPlayingMovieThroughTheExitButtonsDispatch)
+{
+    open();
+    fake(*menu->form).pressEscape();
+    EXPECT_FALSE(menu->TimFla->enabled()) << "Escape acted without a movie";
+
+    player().durationOfFiles = 12;
+    menuCommand("PlayMovie", "movie1");
+    fake(*menu->form).pressEscape();
+    EXPECT_TRUE(menu->Movie->PicAvi->visible()) << "acted inside the key's event";
+    dispatch();
+    EXPECT_FALSE(menu->Movie->PicAvi->visible());
+    EXPECT_FALSE(menu->Movie->ExitAviPic->visible());
+    EXPECT_FALSE(menu->Movie->testend->enabled());
+    EXPECT_EQ(player().playState(), platform::MediaPlayer::Stopped);
+    EXPECT_TRUE(menu->BSwf->visible());
+    EXPECT_EQ(menu->ExitCommand, "ExitAviPlay");
+}
+
 TEST_F(MenuTest, StartingTheCatalogLeavesAPlayingMovieEntirely)
 {
     open();
