@@ -231,11 +231,16 @@ function playMovie(load, base64, withMenu, stillAfterMs, frameRate, maySound) {
 }
 
 // A movie out of sight does no work: behind a hidden view the engine would
-// go on drawing every frame. Shown again, it goes on where it was.
+// go on drawing every frame. It is suspended a moment after it is hidden,
+// once it has taken the pointer's departure that hiding it causes (a button
+// under the pointer would keep its over look), and shown again it goes on
+// where it was.
+let hiddenSuspension = null;
 document.addEventListener("visibilitychange", () => {
+    clearTimeout(hiddenSuspension);
     const player = current();
     if (!player) return;
-    if (document.hidden) player.ruffle().suspend();
+    if (document.hidden) hiddenSuspension = setTimeout(() => player.ruffle().suspend(), answerTimeMs);
     else if (!pacing.paused) player.ruffle().resume();
 });
 

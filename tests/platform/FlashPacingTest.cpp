@@ -78,7 +78,7 @@ TEST_F(FlashPacingTest, HiddenPlayerPlaysNoFramesAndGoesOnWhereItWasWhenShown)
     ASSERT_TRUE(waitForCommands(2));
 
     player->setVisible(false);
-    runEventsFor(300);
+    runEventsFor(1500);
     const std::size_t sent = received.size();
     runEventsFor(1500);
     EXPECT_EQ(received.size(), sent) << "frames played out of sight";
