@@ -128,26 +128,21 @@ navigator.getGamepads = () => [];
 // movie alone took a quarter of a core at 12 frames a second. So such fills
 // are drawn that way. (A picture shown larger than its movie's size also
 // keeps its own colours up to its edges, as Flash draws it, where the
-// pattern faded them into the transparency beyond.) A pattern holds its
-// picture as it was when made, so a canvas it is made from is copied.
+// pattern faded them into the transparency beyond.) The bitmap is drawn as
+// its canvas is now, where a pattern keeps the canvas as it was when made:
+// the engine draws a bitmap's canvas once, and again only when the movie
+// changes its pixels, which its fills then show; a copy of every bitmap
+// would cost as much memory again.
 (() => {
     const context = CanvasRenderingContext2D.prototype;
     const createPattern = context.createPattern;
     const fill = context.fill;
     const setPatternTransform = CanvasPattern.prototype.setTransform;
     const singlePictures = new WeakMap();
-    const still = (image) => {
-        if (!(image instanceof HTMLCanvasElement)) return image;
-        const copy = document.createElement("canvas");
-        copy.width = image.width;
-        copy.height = image.height;
-        copy.getContext("2d").drawImage(image, 0, 0);
-        return copy;
-    };
     context.createPattern = function (image, repetition) {
         const pattern = createPattern.call(this, image, repetition);
         if (pattern && repetition === "no-repeat")
-            singlePictures.set(pattern, { image: still(image), matrix: new DOMMatrix() });
+            singlePictures.set(pattern, { image, matrix: new DOMMatrix() });
         return pattern;
     };
     CanvasPattern.prototype.setTransform = function (matrix) {

@@ -23,8 +23,8 @@ void prepareWebEngineProcess()
     QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
     if (qgetenv("QT_QUICK_BACKEND") == "software" && !qEnvironmentVariableIsSet("QT_XCB_GL_INTEGRATION"))
         qputenv("QT_XCB_GL_INTEGRATION", "none");
-    static const QByteArray shared =
-        "--renderer-process-limit=1 --js-flags=--wasm-lazy-compilation,--liftoff-only";
+    static const QByteArray shared = "--renderer-process-limit=1 --js-flags=--wasm-lazy-compilation,--liftoff-only "
+                                     "--no-unsandboxed-zygote";
     const QByteArray given = qgetenv("QTWEBENGINE_CHROMIUM_FLAGS");
     if (given.contains(shared))
         return;

@@ -8,7 +8,10 @@ namespace platform::qt {
 // called, by the baseline compiler only: a further player then costs tens of
 // megabytes instead of a renderer process of its own, and the first one
 // starts in about half the time and 60 MB less than with the optimising
-// compiler, at the same processor load while a movie plays.
+// compiler, at the same processor load while a movie plays. No zygote is
+// kept ready for helpers without a sandbox: the web engine runs its GPU and
+// network services inside the program, a helper that needs one anyway is
+// started without it, and the idle zygote held some 11 MB of the tree.
 // Switches the user already gave in QTWEBENGINE_CHROMIUM_FLAGS come later
 // and so take precedence.
 void prepareWebEngineProcess();
