@@ -18,18 +18,18 @@ std::string connectionStringFor(const std::string& databaseFile)
     return "provider=" + provider + ";data source=" + databaseFile;
 }
 
-SqliteDatabase openDatabase(const std::string& path)
+SqliteDatabase openDatabase(const std::string& path, const std::string& jetHelper)
 {
     if (RecogniseDatabaseFile(path) == DatabaseFormat::Jet)
-        return ReadJetFileInChild(path);
+        return ReadJetFileInChild(path, {}, jetHelper);
     return OpenReadOnlySqlite(path);
 }
 
-Connection openConnection(const std::string& connectionString)
+Connection openConnection(const std::string& connectionString, const std::string& jetHelper = JetCopyProgram())
 {
     // A disc authored where names ignore case may spell the folder or the
     // file otherwise.
-    SqliteDatabase db = openDatabase(platform::ExistingPathIgnoringCase(DataSourceOf(connectionString)));
+    SqliteDatabase db = openDatabase(platform::ExistingPathIgnoringCase(DataSourceOf(connectionString)), jetHelper);
     return Connection(std::make_unique<ConnectionImpl>(connectionString, std::move(db)));
 }
 
@@ -125,6 +125,11 @@ Connection GetConnection(const platform::Application& app)
 }
 
 Connection OpenDatabaseFile(const std::string& path) { return openConnection(connectionStringFor(path)); }
+
+Connection OpenDatabaseFile(const std::string& path, const std::string& jetHelper)
+{
+    return openConnection(connectionStringFor(path), jetHelper);
+}
 
 Recordset GetRecordset(Connection& connection, const std::string& query, std::int16_t mode)
 {

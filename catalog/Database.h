@@ -65,6 +65,8 @@ std::string DataSourceOf(const std::string& connectionString);
 Connection GetConnection(const platform::Application& app);
 // Opens a connection to a database file directly (tests, tools, benchmarks).
 Connection OpenDatabaseFile(const std::string& path);
+// The same, a Jet file read by the given helper program (a tool's, from the disc it works on).
+Connection OpenDatabaseFile(const std::string& path, const std::string& jetHelper);
 
 // Modes 0 and 1 open the recordset; any other mode returns one not open.
 Recordset GetRecordset(Connection& connection, const std::string& query, std::int16_t mode);

@@ -26,11 +26,11 @@ std::string JetCopyProgram()
     return BOOKDISC_BUILT_JETCOPY;
 }
 
-SqliteDatabase ReadJetFileInChild(const std::string& path, const JetReadLimits& limits)
+SqliteDatabase ReadJetFileInChild(const std::string& path, const JetReadLimits& limits, const std::string& helper)
 {
     ChildResult child;
     try {
-        child = RunChildProcess(JetCopyProgram(), {path}, {limits.time, limits.imageBytes, limits.warningBytes});
+        child = RunChildProcess(helper, {path}, {limits.time, limits.imageBytes, limits.warningBytes});
     } catch (const std::system_error& e) {
         throw DatabaseError("cannot read the Jet database " + path + ": " + e.what());
     }

@@ -47,3 +47,26 @@ function(disc_generate name)
   add_custom_target(disc_gen_${name} DEPENDS ${outputs})
   add_dependencies(disc disc_gen_${name})
 endfunction()
+
+# disc_program(<target> <folder relative to the disc>)
+# A program of the disc: built into its folder there, and linked to find the
+# disc's runtime (runtime/lib at the disc's root) before the machine's
+# libraries. The run path is the old kind (DT_RPATH), which the loader also
+# applies to everything the program's libraries and plugins load, and which
+# LD_LIBRARY_PATH cannot override. Built elsewhere (the tests' copies), the
+# same program finds no runtime there and takes the machine's libraries.
+function(disc_program target folder)
+  if(folder STREQUAL ".")
+    set(runtime "\$ORIGIN/runtime/lib")
+    set(output ${DISC_DIR})
+  else()
+    file(RELATIVE_PATH up ${DISC_DIR}/${folder} ${DISC_DIR})
+    string(REGEX REPLACE "/$" "" up "${up}")
+    set(runtime "\$ORIGIN/${up}/runtime/lib")
+    set(output ${DISC_DIR}/${folder})
+  endif()
+  set_target_properties(${target} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${output} BUILD_RPATH "${runtime}")
+  target_link_options(${target} PRIVATE "LINKER:--disable-new-dtags")
+  add_dependencies(disc ${target})
+  set_property(GLOBAL APPEND PROPERTY DISC_PROGRAMS ${target})
+endfunction()

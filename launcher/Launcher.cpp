@@ -37,6 +37,8 @@ std::unique_ptr<WindowSequence> RunLauncher(platform::Platform& platform)
     auto sequence = std::make_unique<WindowSequence>(platform, folders);
     if (!sequence->Start())
         return nullptr;
+    // The menu, a Flash movie, follows the intros.
+    platform.toolkit.prepareWebControls();
     return sequence;
 }
 

@@ -1,5 +1,6 @@
 #include "Launcher.h"
 #include "platform/qt/QtPlatform.h"
+#include "platform/qt/StartEnvironment.h"
 #include "platform/qt/WebEngineProcess.h"
 
 #include <QApplication>
@@ -10,7 +11,7 @@ int main(int argc, char** argv)
     // process of its own: the menu's process tree is one process and some
     // 50 MB resident smaller, and sound plays the same.
     const QByteArray flags = qgetenv("QTWEBENGINE_CHROMIUM_FLAGS");
-    qputenv("QTWEBENGINE_CHROMIUM_FLAGS", flags + " --disable-features=AudioServiceOutOfProcess");
+    platform::qt::setForQt("QTWEBENGINE_CHROMIUM_FLAGS", flags + " --disable-features=AudioServiceOutOfProcess");
     // Menu, movies and presentation are drawn by the processor: through
     // OpenGL, which a machine without a graphics card emulates, a playing
     // movie cost several times what it costs a bare video widget.

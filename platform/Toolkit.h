@@ -31,6 +31,9 @@ public:
     virtual std::unique_ptr<PictureClip> createPictureClip() = 0;
     // Loads a BMP, JPG, GIF or PNG file; null when it cannot be loaded.
     virtual PicturePtr loadPicture(const std::string& path) = 0;
+    // The program will make browser panes or Flash players soon (the start
+    // program's menu follows its intros): what they need may be read ahead.
+    virtual void prepareWebControls() {}
 };
 
 } // namespace platform

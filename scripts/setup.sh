@@ -16,7 +16,7 @@ DEBIAN_PACKAGES=(
   fonts-wqy-microhei
   xvfb xauth xdotool imagemagick libx11-dev libxext-dev libxtst-dev
   xdg-utils pulseaudio pulseaudio-utils
-  xorriso ffmpeg
+  xorriso ffmpeg nasm patchelf mmdebstrap curl squashfs-tools
   clang libclang-rt-dev
   nodejs
   libqt6webenginewidgets6 libqt6multimediawidgets6 libmdb3 libsqlite3-0
@@ -50,9 +50,9 @@ if ((${#missing[@]})); then
   fi
 fi
 
-# The sample disc's three fonts come from Debian's font packages, unpacked by
-# the build onto the disc only (not installed for the system).
-FONT_PACKAGES=(fonts-liberation2 fonts-arphic-gkai00mp)
+# The sample disc's fonts come from Debian's font packages, unpacked by the
+# build onto the disc only (not installed for the system).
+FONT_PACKAGES=(fonts-liberation2 fonts-arphic-gkai00mp fonts-arphic-gbsn00lp)
 mkdir -p .cache/debs
 for package in "${FONT_PACKAGES[@]}"; do
   if ! compgen -G ".cache/debs/${package}_*.deb" >/dev/null; then
@@ -63,6 +63,20 @@ for package in "${FONT_PACKAGES[@]}"; do
     }
   fi
 done
+
+# FFmpeg's source, for the decoder-only build of its libraries on the disc:
+# the release Debian 12 ships, from Debian's archive.
+FFMPEG_SOURCE=ffmpeg_5.1.9.orig.tar.xz
+FFMPEG_SHA256=d9b593bb2ba93d4b50f74177e0cdcd41747e708596367deed0c30348a71dd176
+mkdir -p .cache/src
+if ! echo "$FFMPEG_SHA256  .cache/src/$FFMPEG_SOURCE" | sha256sum --check --status 2>/dev/null; then
+  curl -sSfL -o ".cache/src/$FFMPEG_SOURCE.part" "http://deb.debian.org/debian/pool/main/f/ffmpeg/$FFMPEG_SOURCE" &&
+    echo "$FFMPEG_SHA256  .cache/src/$FFMPEG_SOURCE.part" | sha256sum --check --status &&
+    mv ".cache/src/$FFMPEG_SOURCE.part" ".cache/src/$FFMPEG_SOURCE" || {
+    echo "setup: could not fetch $FFMPEG_SOURCE from deb.debian.org (or its checksum differs); check the network and try again" >&2
+    exit 1
+  }
+fi
 
 # The machine's Node.js may bring npm itself; Debian's npm only where it does not.
 if ! command -v npm >/dev/null; then

@@ -27,8 +27,12 @@ int ListCdDrives(platform::OpticalDrives& drives, std::vector<std::string>& CdDr
 
 void InstallFonts(platform::FontRegistry& fonts, const std::string& MediaRoot)
 {
-    for (const char* file : {"/times.ttf", "/FZCCHJW.TTF", "/arial.ttf"})
-        fonts.registerFontFile(MediaRoot + file);
+    // The three faces the pages and pictures name, then the disc's own Song
+    // face, which the pages and surfaces get for 宋体 whatever the machine has.
+    static const std::pair<const char*, std::vector<std::string>> discFonts[] = {
+        {"/times.ttf", {}}, {"/FZCCHJW.TTF", {}}, {"/arial.ttf", {}}, {"/song.ttf", {"宋体", "SimSun"}}};
+    for (const auto& [file, standsFor] : discFonts)
+        fonts.registerFontFile(MediaRoot + file, standsFor);
 }
 
 std::string resolutionMessage(int width, int height)

@@ -3,7 +3,9 @@
 // are painted, beside a bare Qt WebEngine window started the same way; how
 // long from a click to the painted list or detail; what it costs left alone.
 // Times are wall-clock (the screen is what a user sees), so each figure is a
-// median of several runs, the compared programs taking turns.
+// median of several runs, the compared programs taking turns. The catalog is
+// the sample disc's, or that of the disc folder given as --disc=<folder> (a
+// publisher's disc that make-disc wrote).
 #include "bench/support/ProcessMemory.h"
 #include "bench/support/ProgramRun.h"
 #include "bench/support/ScreenWatch.h"
@@ -31,6 +33,7 @@ const ScreenRect treePane{62, 153, 205, 317};
 const ScreenRect listPane{298, 130, 443, 134};
 const ScreenRect detailPane{298, 309, 443, 163};
 const ScreenRect buttonBar{445, 484, 307, 18};
+const ScreenRect searchBox{151, 509, 195, 15};
 const ScreenRect wholeWindow{0, 0, windowWidth, windowHeight};
 // On the sample disc: the first category, and its first child once the
 // first is open; the first two books of that child's list.
@@ -44,7 +47,7 @@ struct Program {
     std::string executable;
 };
 
-const Program catalog{BOOKDISC_BINARY_DIR "/disc/product", "./product"};
+Program catalog{BOOKDISC_BINARY_DIR "/disc/product", "./product"};
 const Program bareWindow{BOOKDISC_BINARY_DIR "/bench", "./bare_web_window"};
 
 void sleepMs(int ms) { std::this_thread::sleep_for(std::chrono::milliseconds(ms)); }
@@ -182,44 +185,72 @@ struct SettledCatalog {
         const ScreenRect at = place.inside(*session->window);
         screen.click(at.centreX(), at.centreY());
     }
-    // How the pane looks once a click on the place has had its effect.
-    std::optional<std::uint64_t> lookAfterClick(const ScreenRect& place, const ScreenRect& pane)
-    {
-        click(place);
-        auto looks = bench::settledLooks(screen, session->onScreen({pane}), 1000, startLimitMs);
-        return looks ? std::optional((*looks)[0]) : std::nullopt;
-    }
 };
 
-// Clicks on two places in turn; the time from each click until the pane
-// shows what that click asks for.
-void clickToPaint(benchmark::State& state, const std::vector<ScreenRect>& before, const ScreenRect& first,
-    const ScreenRect& second, const ScreenRect& pane)
+// What the user does to ask for a page: the steps before (typing a search
+// text) and the one the time is counted from (a click, Enter).
+struct Request {
+    std::function<void(SettledCatalog&)> prepare;
+    std::function<void(SettledCatalog&)> trigger;
+};
+
+Request clickOn(const ScreenRect& place)
+{
+    return {[](SettledCatalog&) {}, [place](SettledCatalog& window) { window.click(place); }};
+}
+
+// A search for a text of digits and Latin letters, typed over what the box holds.
+Request searchFor(const std::string& text)
+{
+    return {[text](SettledCatalog& window) {
+                window.click(searchBox);
+                window.screen.pressKeys({"Control_L", "a"});
+                for (char c : text)
+                    window.screen.pressKeys({std::string(1, c)});
+            },
+            [](SettledCatalog& window) { window.screen.pressKeys({"Return"}); }};
+}
+
+// How the pane looks once the request has had its effect.
+std::optional<std::uint64_t> lookAfter(SettledCatalog& window, const Request& request, const ScreenRect& pane)
+{
+    request.prepare(window);
+    request.trigger(window);
+    auto looks = bench::settledLooks(window.screen, window.session->onScreen({pane}), 1000, startLimitMs);
+    return looks ? std::optional((*looks)[0]) : std::nullopt;
+}
+
+// Two requests in turn; the time from each until the pane shows what it asks for.
+void requestToPaint(benchmark::State& state, const std::vector<Request>& before, const Request& first,
+    const Request& second, const ScreenRect& pane)
 {
     SettledCatalog catalogWindow;
     if (const std::string why = catalogWindow.start(); !why.empty())
         return state.SkipWithError(why.c_str());
-    for (const ScreenRect& place : before)
-        catalogWindow.lookAfterClick(place, pane);
-    auto firstLook = catalogWindow.lookAfterClick(first, pane);
-    auto secondLook = catalogWindow.lookAfterClick(second, pane);
+    for (const Request& request : before)
+        lookAfter(catalogWindow, request, pane);
+    auto firstLook = lookAfter(catalogWindow, first, pane);
+    auto secondLook = lookAfter(catalogWindow, second, pane);
     if (!firstLook || !secondLook || *firstLook == *secondLook)
         return state.SkipWithError(
-            trouble(catalogWindow.screen, "the two clicks did not show two different pages").c_str());
+            trouble(catalogWindow.screen, "the two requests did not show two different pages").c_str());
     const double loadBefore = loadAverage();
     for (auto _ : state) {
         std::vector<double> times;
         for (int i = 0; i < timedClicks; ++i) {
             const bool odd = i % 2;
+            const Request& request = odd ? second : first;
+            request.prepare(catalogWindow);
+            catalogWindow.settle({pane}, 300);
             const auto clicked = std::chrono::steady_clock::now();
-            catalogWindow.click(odd ? second : first);
+            request.trigger(catalogWindow);
             auto shown = timesUntilShown(catalogWindow.screen, catalogWindow.session->onScreen({pane}),
                 {odd ? *secondLook : *firstLook},
                 [&] { return std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - clicked).count(); },
                 10000);
             if (!shown)
                 return state.SkipWithError(
-                    trouble(catalogWindow.screen, "a click was not answered within ten seconds").c_str());
+                    trouble(catalogWindow.screen, "a request was not answered within ten seconds").c_str());
             times.push_back((*shown)[0]);
             catalogWindow.settle({pane}, 300);
         }
@@ -234,16 +265,26 @@ void clickToPaint(benchmark::State& state, const std::vector<ScreenRect>& before
 // A category label clicked in the tree, until its books are painted in the list.
 void BM_ClickCategoryToPaintedList(benchmark::State& state)
 {
-    clickToPaint(state, {}, firstCategory, childCategory, listPane);
+    requestToPaint(state, {}, clickOn(firstCategory), clickOn(childCategory), listPane);
 }
 BENCHMARK(BM_ClickCategoryToPaintedList)->UseManualTime()->Iterations(1)->Unit(benchmark::kMillisecond);
 
 // A book clicked in the list, until its detail (text and cover) is painted.
 void BM_ClickBookToPaintedDetail(benchmark::State& state)
 {
-    clickToPaint(state, {firstCategory, childCategory}, firstBook, secondBook, detailPane);
+    requestToPaint(state, {clickOn(firstCategory), clickOn(childCategory)}, clickOn(firstBook), clickOn(secondBook),
+        detailPane);
 }
 BENCHMARK(BM_ClickBookToPaintedDetail)->UseManualTime()->Iterations(1)->Unit(benchmark::kMillisecond);
+
+// A search typed in the box, from Enter until the books found are painted in
+// the list: two texts in turn, one that the sample's titles hold, one that
+// the synthetic catalogs' hold (each finds nothing in the other).
+void BM_SearchToPaintedList(benchmark::State& state)
+{
+    requestToPaint(state, {}, searchFor("Java"), searchFor("12"), listPane);
+}
+BENCHMARK(BM_SearchToPaintedList)->UseManualTime()->Iterations(1)->Unit(benchmark::kMillisecond);
 
 // The catalog left alone after its start, the pointer outside its window:
 // the share of one core that its process and the web engine's processes use
@@ -279,4 +320,18 @@ BENCHMARK(BM_IdleAfterStart)->Iterations(1)->Unit(benchmark::kMillisecond);
 
 } // namespace
 
-BENCHMARK_MAIN();
+int main(int argc, char** argv)
+{
+    std::vector<char*> arguments;
+    for (int i = 0; i < argc; ++i) {
+        const std::string argument = argv[i];
+        if (argument.starts_with("--disc="))
+            catalog.folder = argument.substr(7) + "/product";
+        else
+            arguments.push_back(argv[i]);
+    }
+    int count = int(arguments.size());
+    benchmark::Initialize(&count, arguments.data());
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+}

@@ -1,15 +1,21 @@
 // The sample disc from its image, extracted read-only as a mounted disc gives
 // it: the time from starting its autorun script to the first intro frame,
-// beside a bare Qt window playing the same movie; the time from the menu's
-// "product" to the catalog's category tree drawn, beside a bare web window
-// showing the same category names; each program's peak memory; the size of
-// the image. Each side runs as fresh processes, interleaved with its peer.
+// beside the same disc on this machine's libraries instead of its own
+// runtime and beside a bare Qt window playing the same movie; the time from
+// the menu's "product" to the catalog's category tree drawn, beside the same
+// disc on this machine's libraries and a bare web window showing the same
+// category names; each program's peak memory; what the programs read from
+// the disc until those moments, and what that takes on a CD drive; the size
+// of the image and of its parts. Each side runs as fresh processes,
+// interleaved with its peers.
+#include "bench/support/DiscDevice.h"
 #include "bench/support/ProcessMemory.h"
 #include "bench/launcher/ChildProcess.h"
 #include "support/ChildProcess.h"
 #include "support/ProgramTrace.h"
 #include "support/VirtualScreen.h"
 #include "tests/disc/ExtractedImage.h"
+#include "tests/disc/FolderListing.h"
 
 #include <QElapsedTimer>
 #include <algorithm>
@@ -17,6 +23,7 @@
 #include <csignal>
 #include <fstream>
 #include <functional>
+#include <map>
 #include <sqlite3.h>
 #include <thread>
 
@@ -37,6 +44,42 @@ const disctest::ExtractedImage& image()
 {
     static const disctest::ExtractedImage extracted("disc-bench");
     return extracted;
+}
+
+// The same disc without its runtime (and qt.conf): its programs then load
+// this machine's libraries, as they did before the disc carried its own.
+const fs::path& onMachineLibraries()
+{
+    static const fs::path copy = [] {
+        const fs::path folder = image().work() / "machine-libraries";
+        if (!fs::exists(folder)) {
+            fs::copy(image().content(), folder, fs::copy_options::recursive | fs::copy_options::copy_symlinks);
+            disctest::makeWritable(folder);
+            fs::remove_all(folder / "runtime");
+            fs::remove(folder / "qt.conf");
+            fs::remove(folder / "product/qt.conf");
+            disctest::makeReadOnly(folder);
+        }
+        return folder;
+    }();
+    return copy;
+}
+
+// The same disc without its read-ahead list: the start program reads only
+// what loading its menu asks for, when it asks.
+const fs::path& withoutReadAhead()
+{
+    static const fs::path copy = [] {
+        const fs::path folder = image().work() / "without-read-ahead";
+        if (!fs::exists(folder)) {
+            fs::copy(image().content(), folder, fs::copy_options::recursive | fs::copy_options::copy_symlinks);
+            disctest::makeWritable(folder);
+            fs::remove(folder / "runtime/read-ahead.txt");
+            disctest::makeReadOnly(folder);
+        }
+        return folder;
+    }();
+    return copy;
 }
 
 std::string onDisc(const std::string& relative) { return (image().content() / relative).string(); }
@@ -99,18 +142,23 @@ void BM_AutorunToFirstIntroFrame(benchmark::State& state)
 {
     const std::vector<std::string> environment = {"QT_QPA_PLATFORM=offscreen", "BOOKDISC_SCREEN=1024x768",
                                                   "QT_LOGGING_RULES=bookdisc.video.info=true"};
+    const std::string onMachine = (onMachineLibraries() / "autorun.sh").string();
     for (auto _ : state) {
-        std::vector<double> disc, bare;
+        std::vector<double> disc, machine, bare;
         const bool measured = interleaved(
             state, kIntroRuns,
             [&](int) {
                 waitForOtherRunsToEnd();
                 disc.push_back(msToLine({onDisc("autorun.sh")}, environment, "first frame shown"));
+                waitForOtherRunsToEnd();
+                machine.push_back(msToLine({onMachine}, environment, "first frame shown"));
             },
             [&] { bare.push_back(msToLine({bareAviWindow, onDisc("avi/start.avi")}, environment, "first frame shown")); });
         if (!measured)
             break;
         reportPair(state, "autorun", disc, "bare_qt_window", bare);
+        state.counters["machine_libraries_median_ms"] = median(machine);
+        state.counters["runtime_vs_machine"] = median(disc) / median(machine);
     }
 }
 BENCHMARK(BM_AutorunToFirstIntroFrame)->UseManualTime()->Iterations(1)->Unit(benchmark::kMillisecond);
@@ -155,16 +203,25 @@ struct CatalogRun {
     double productTreePssMB = 0;
 };
 
-// The disc started on a private screen, its intros clicked away, the menu's
-// "product" clicked; timed by the programs' own trace stamps.
-CatalogRun runCatalogFromMenu(const testsupport::VirtualScreen& screen, int run)
+// The moments of a run from the disc's start to the catalog's tree.
+enum class Moment { FirstIntroFrame, MenuShown, ProductChosen, TreeDrawn };
+
+// The disc at `root` started on a private screen, its intros clicked away,
+// the menu's "product" clicked; timed by the programs' own trace stamps.
+// `at` is told each moment as the trace shows it.
+CatalogRun runCatalogFromMenu(const testsupport::VirtualScreen& screen, int run, const fs::path& root,
+                              const std::function<void(Moment)>& at = {}, bool clickIntrosAway = true)
 {
+    auto reached = [&](Moment moment) {
+        if (at)
+            at(moment);
+    };
     waitForOtherRunsToEnd();
     const std::string traceFile = (image().work() / ("trace-" + std::to_string(run) + ".log")).string();
     ProgramTrace trace(traceFile);
     testsupport::ChildProcess play({"env", "DISPLAY=" + screen.display(), "QT_QPA_PLATFORM=xcb",
                                     "QTWEBENGINE_DISABLE_SANDBOX=1", std::string("QT_LOGGING_RULES=") + ProgramTrace::kRules,
-                                    "QT_MESSAGE_PATTERN=%{category}: %{message} @%{time boot}", onDisc("autorun.sh")},
+                                    "QT_MESSAGE_PATTERN=%{category}: %{message} @%{time boot}", (root / "autorun.sh").string()},
                                    image().work().string(), traceFile);
     for (const auto& size : {"352x288", "320x256"}) {
         const auto intro = trace.waitFor("bookdisc.trace: window shown", kWait,
@@ -174,12 +231,16 @@ CatalogRun runCatalogFromMenu(const testsupport::VirtualScreen& screen, int run)
         int x = 0, y = 0;
         std::sscanf(intro->c_str(), "%d,%d", &x, &y);
         trace.waitFor("bookdisc.video: first frame shown", kWait);
-        screen.click(x + 100, y + 100);
+        if (std::string(size) == "352x288")
+            reached(Moment::FirstIntroFrame);
+        if (clickIntrosAway)
+            screen.click(x + 100, y + 100);
     }
     const auto menu = trace.waitFor("bookdisc.trace: window shown", kWait,
                                     [](const std::string& l) { return l.find("700x400") != std::string::npos; });
     if (!menu)
         throw std::runtime_error("no menu\n" + trace.lines());
+    reached(Moment::MenuShown);
     int x = 0, y = 0;
     std::sscanf(menu->c_str(), "%d,%d", &x, &y);
     std::optional<std::string> command;
@@ -187,16 +248,19 @@ CatalogRun runCatalogFromMenu(const testsupport::VirtualScreen& screen, int run)
         screen.click(x + 550, y + 78);
         command = trace.waitFor("bookdisc.trace: flash media.swf command product", 2s);
     }
+    if (command)
+        reached(Moment::ProductChosen);
     const auto tree = command ? trace.waitFor("bookdisc.trace: pane 62,153 205x317 shows", kWait,
                                               [](const std::string& l) { return l.rfind("@", 0) != 0; })
                               : std::nullopt;
     if (!tree)
         throw std::runtime_error("the catalog's tree was not drawn\n" + trace.lines());
+    reached(Moment::TreeDrawn);
     CatalogRun measured;
     measured.msToTree = (stampOf(*tree) - stampOf(*command)) * 1000;
     // Its pages and pictures settle before the memory is read.
     std::this_thread::sleep_for(3s);
-    const auto catalogs = testsupport::processesRunning(onDisc("product/product"));
+    const auto catalogs = testsupport::processesRunning((root / "product/product").string());
     for (pid_t product : catalogs) {
         measured.productPeakMB = peakMegabytes(product);
         measured.productTreePssMB = bench::processTreeMemory(product).pssKb / 1024.0;
@@ -213,20 +277,23 @@ void BM_MenuProductToCatalogTree(benchmark::State& state)
     const std::vector<std::string> bareEnvironment = {"DISPLAY=" + screen.display(), "QT_QPA_PLATFORM=xcb",
                                                       "QTWEBENGINE_DISABLE_SANDBOX=1"};
     for (auto _ : state) {
-        std::vector<double> disc, bare, playPeak, productPeak, productPss;
+        std::vector<double> disc, machine, bare, playPeak, productPeak, productPss;
         const bool measured = interleaved(
             state, kCatalogRuns,
             [&](int run) {
-                const CatalogRun one = runCatalogFromMenu(screen, run);
+                const CatalogRun one = runCatalogFromMenu(screen, run, image().content());
                 disc.push_back(one.msToTree);
                 playPeak.push_back(one.playPeakMB);
                 productPeak.push_back(one.productPeakMB);
                 productPss.push_back(one.productTreePssMB);
+                machine.push_back(runCatalogFromMenu(screen, 100 + run, onMachineLibraries()).msToTree);
             },
             [&] { bare.push_back(msToLine({barePageWindow, page.string()}, bareEnvironment, "page shown")); });
         if (!measured)
             break;
         reportPair(state, "product_to_tree", disc, "bare_page_window", bare);
+        state.counters["machine_libraries_median_ms"] = median(machine);
+        state.counters["runtime_vs_machine"] = median(disc) / median(machine);
         state.counters["play_peak_MB"] = median(playPeak);
         state.counters["product_peak_MB"] = median(productPeak);
         state.counters["product_tree_pss_MB"] = median(productPss);
@@ -234,11 +301,70 @@ void BM_MenuProductToCatalogTree(benchmark::State& state)
 }
 BENCHMARK(BM_MenuProductToCatalogTree)->UseManualTime()->Iterations(1)->Unit(benchmark::kMillisecond);
 
+// What the programs read from the disc, the disc as a device of its own
+// (DiscDevice), the intros playing to their ends: up to the first intro
+// frame, up to the menu, and from the menu's "product" to the catalog's
+// tree; in megabytes, seeks, and seconds on a 24-speed CD drive, for the
+// bytes alone and with 100 ms a seek. Argument 0: the disc as it is; 1: the
+// disc without its read-ahead list.
+void BM_ReadsFromTheDisc(benchmark::State& state)
+{
+    const bool readAhead = state.range(0) == 0;
+    const fs::path& content = readAhead ? image().content() : withoutReadAhead();
+    const fs::path work = image().work() / (readAhead ? "device" : "device-without-read-ahead");
+    fs::create_directories(work);
+    const testsupport::VirtualScreen screen(1024, 768, (image().work() / "xvfb-reads.log").string());
+    for (auto _ : state) {
+        std::map<Moment, bench::DeviceReads> reads;
+        try {
+            waitForOtherRunsToEnd();
+            const bench::DiscDevice disc(content, work);
+            runCatalogFromMenu(
+                screen, 200 + int(state.range(0)), disc.root(),
+                [&](Moment moment) { reads[moment] = disc.readsSoFar(); }, false);
+        } catch (const std::exception& e) {
+            state.SkipWithError(e.what());
+            break;
+        }
+        const auto report = [&](const std::string& name, bench::DeviceReads stretch, const bench::DeviceReads& from) {
+            stretch.bytes -= from.bytes;
+            stretch.requests -= from.requests;
+            stretch.seeks = stretch.seeks < 0 ? -1 : stretch.seeks - std::max(from.seeks, 0ll);
+            state.counters[name + "_MB"] = double(stretch.bytes) / 1e6;
+            state.counters[name + "_seeks"] = double(stretch.seeks);
+            state.counters[name + "_cd_s"] = bench::secondsOnCd(stretch, 0);
+            state.counters[name + "_cd_seeking_s"] = bench::secondsOnCd(stretch, 100);
+        };
+        report("first_intro_frame", reads[Moment::FirstIntroFrame], {});
+        report("menu", reads[Moment::MenuShown], {});
+        report("product_to_tree", reads[Moment::TreeDrawn], reads[Moment::ProductChosen]);
+    }
+}
+BENCHMARK(BM_ReadsFromTheDisc)->Arg(0)->Arg(1)->Iterations(1)->Unit(benchmark::kMillisecond);
+
+// The image's size, and the content's by part, in megabytes.
 void BM_ImageSize(benchmark::State& state)
 {
     for (auto _ : state)
         benchmark::DoNotOptimize(fs::file_size(image().image()));
     state.counters["image_MB"] = double(fs::file_size(image().image())) / 1e6;
+    const auto partOf = [](const fs::path& relative) {
+        const std::string path = relative.generic_string();
+        for (const char* part : {"runtime/lib/libQt6WebEngineCore", "runtime/lib/libicu", "runtime/lib/libQt6",
+                                 "runtime/lib/libav", "runtime/lib", "runtime", "ruffle", "product/BookImgs"})
+            if (path.rfind(part, 0) == 0)
+                return std::string(part);
+        if (relative.extension() == ".ttf" || relative.extension() == ".TTF")
+            return std::string("fonts");
+        const std::string first = relative.begin()->string();
+        return first == relative.string() || first == "product" ? std::string("programs and small files") : first;
+    };
+    std::map<std::string, double> parts;
+    for (const auto& entry : fs::recursive_directory_iterator(image().content()))
+        if (entry.is_regular_file() && !entry.is_symlink())
+            parts[partOf(entry.path().lexically_relative(image().content()))] += double(entry.file_size()) / 1e6;
+    for (const auto& [part, megabytes] : parts)
+        state.counters[part + "_MB"] = megabytes;
 }
 BENCHMARK(BM_ImageSize)->Iterations(1);
 

@@ -195,4 +195,16 @@ void VirtualScreen::click(int x, int y)
     XSync(x_->display, False);
 }
 
+void VirtualScreen::pressKeys(const std::vector<std::string>& keys)
+{
+    std::vector<KeyCode> codes;
+    for (const std::string& key : keys)
+        codes.push_back(XKeysymToKeycode(x_->display, XStringToKeysym(key.c_str())));
+    for (KeyCode code : codes)
+        XTestFakeKeyEvent(x_->display, code, True, CurrentTime);
+    for (auto code = codes.rbegin(); code != codes.rend(); ++code)
+        XTestFakeKeyEvent(x_->display, *code, False, CurrentTime);
+    XSync(x_->display, False);
+}
+
 } // namespace bench

@@ -6,6 +6,7 @@
 #include <optional>
 #include <string>
 #include <utility>
+#include <vector>
 #include <sys/types.h>
 
 namespace bench {
@@ -48,6 +49,9 @@ public:
 
     void movePointer(int x, int y);
     void click(int x, int y);
+    // Presses the keys, named by their X keysyms ("Control_L", "a", "1",
+    // "Return"), in order, and lets them go in the reverse order.
+    void pressKeys(const std::vector<std::string>& keys);
 
 private:
     struct SharedImage;

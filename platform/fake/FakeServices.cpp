@@ -101,9 +101,10 @@ bool FakeUserFiles::write(const std::string& name, const std::string& content)
     return true;
 }
 
-bool FakeFontRegistry::registerFontFile(const std::string& path)
+bool FakeFontRegistry::registerFontFile(const std::string& path, const std::vector<std::string>& families)
 {
     registered.push_back(path);
+    standsFor[path] = families;
     return failing.count(path) == 0;
 }
 

@@ -112,7 +112,8 @@ class FakeFontRegistry : public FontRegistry {
 public:
     std::vector<std::string> registered;
     std::set<std::string> failing;
-    bool registerFontFile(const std::string& path) override;
+    std::map<std::string, std::vector<std::string>> standsFor;
+    bool registerFontFile(const std::string& path, const std::vector<std::string>& families) override;
 };
 
 } // namespace platform::fake

@@ -45,6 +45,8 @@ public:
     std::unique_ptr<Timer> createTimer() override;
     std::unique_ptr<PictureClip> createPictureClip() override;
     PicturePtr loadPicture(const std::string& path) override;
+    void prepareWebControls() override { ++webControlsPrepared; }
+    int webControlsPrepared = 0;
 };
 
 } // namespace platform::fake

@@ -1,8 +1,17 @@
 #include "MeasuredFont.h"
 
+#include <QGuiApplication>
+#include <map>
+
 namespace platform::qt {
 
 namespace {
+
+std::map<std::string, QString>& standIns()
+{
+    static std::map<std::string, QString> faces;
+    return faces;
+}
 
 // Characters whose advance does not depend on their neighbours when set
 // without shaping: Latin, general punctuation, CJK and full-width forms.
@@ -23,9 +32,17 @@ QFont unshaped(const FontSpec& spec)
 
 } // namespace
 
+void standInFace(const std::string& family, const QString& face)
+{
+    standIns()[family] = face;
+    if (family == kDefaultFace)
+        QGuiApplication::setFont(QFont(face, 9));
+}
+
 QFont toQFont(const FontSpec& spec)
 {
-    QFont f(QString::fromStdString(spec.name));
+    const auto standIn = standIns().find(spec.name);
+    QFont f(standIn != standIns().end() ? standIn->second : QString::fromStdString(spec.name));
     if (spec.size > 0)
         f.setPointSizeF(spec.size);
     f.setBold(spec.bold);

@@ -12,6 +12,17 @@ class QPaintDevice;
 
 namespace platform::qt {
 
+// The face a surface writes in until told otherwise.
+inline const std::string kDefaultFace = "宋体";
+
+// The Qt font of a surface's font; a family the disc stands in for gets the
+// disc's face.
+QFont toQFont(const FontSpec& spec);
+// From now on `face` is drawn wherever `family` is asked for. The face that
+// stands in for the default face also becomes the face of the controls that
+// have none of their own (message boxes, edit boxes, lists).
+void standInFace(const std::string& family, const QString& face);
+
 // A font a surface uses, with its metrics, the advances of the characters
 // measured so far and the running widths of the last text measured in it.
 // Text is measured in a few styles over and over, and resolving a font or
@@ -40,7 +51,5 @@ private:
     std::vector<std::vector<double>> advanceBlocks_;
     RunningWidths lastText_;
 };
-
-QFont toQFont(const FontSpec& spec);
 
 } // namespace platform::qt

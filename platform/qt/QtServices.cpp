@@ -1,4 +1,5 @@
 #include "QtServices.h"
+#include "MeasuredFont.h"
 #include "platform/PathCase.h"
 
 #include <QApplication>
@@ -264,17 +265,22 @@ bool QtUserFiles::write(const std::string& name, const std::string& content)
     return file.commit();
 }
 
-bool QtFontRegistry::registerFontFile(const std::string& givenPath)
+bool QtFontRegistry::registerFontFile(const std::string& givenPath, const std::vector<std::string>& standsFor)
 {
     const std::string path = ExistingPathIgnoringCase(givenPath);
     if (!QFileInfo(QString::fromStdString(path)).isFile())
         return false;
-    const bool forWidgets = QFontDatabase::addApplicationFont(QString::fromStdString(path)) >= 0;
+    const int id = QFontDatabase::addApplicationFont(QString::fromStdString(path));
+    const QStringList families = id >= 0 ? QFontDatabase::applicationFontFamilies(id) : QStringList();
+    if (!families.isEmpty()) {
+        for (const std::string& name : standsFor)
+            standInFace(name, families.front());
+    }
     // The browser engine asks fontconfig for fonts; an application font of
     // the current configuration lives only in this process's memory.
     const bool forPages =
         FcConfigAppFontAddFile(FcConfigGetCurrent(), reinterpret_cast<const FcChar8*>(path.c_str())) == FcTrue;
-    return forWidgets && forPages;
+    return !families.isEmpty() && forPages;
 }
 
 } // namespace platform::qt

@@ -84,7 +84,7 @@ public:
 // browser panes render through.
 class QtFontRegistry : public FontRegistry {
 public:
-    bool registerFontFile(const std::string& path) override;
+    bool registerFontFile(const std::string& path, const std::vector<std::string>& standsFor) override;
 };
 
 } // namespace platform::qt

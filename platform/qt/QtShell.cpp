@@ -1,4 +1,5 @@
 #include "QtShell.h"
+#include "StartEnvironment.h"
 #include "Trace.h"
 #include "platform/PathCase.h"
 
@@ -7,6 +8,20 @@
 
 namespace platform::qt {
 
+namespace {
+
+// Started in the environment the desktop gave this program.
+bool startForDesktop(const QString& program, const QStringList& arguments)
+{
+    QProcess process;
+    process.setProgram(program);
+    process.setArguments(arguments);
+    process.setProcessEnvironment(desktopEnvironment());
+    return process.startDetached();
+}
+
+} // namespace
+
 bool QtShell::startProgram(const std::string& path)
 {
     for (const std::string& candidate : programPathCandidates(path)) {
@@ -14,7 +29,7 @@ bool QtShell::startProgram(const std::string& path)
         const QFileInfo info(file);
         if (info.isFile() && info.isExecutable()) {
             qCInfo(traceLog).noquote() << "program started" << file;
-            return QProcess::startDetached(file, {});
+            return startForDesktop(file, {});
         }
     }
     return false;
@@ -22,7 +37,7 @@ bool QtShell::startProgram(const std::string& path)
 
 void QtShell::openFolder(const std::string& path)
 {
-    QProcess::startDetached(QStringLiteral("xdg-open"), {QString::fromStdString(ExistingPathIgnoringCase(path))});
+    startForDesktop(QStringLiteral("xdg-open"), {QString::fromStdString(ExistingPathIgnoringCase(path))});
 }
 
 } // namespace platform::qt

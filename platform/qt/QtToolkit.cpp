@@ -2,7 +2,10 @@
 #include "QtControls.h"
 #include "QtPicture.h"
 #include "QtServices.h"
+#include "ReadAhead.h"
 #include "platform/PathCase.h"
+
+#include <QCoreApplication>
 
 #include <stdexcept>
 
@@ -72,6 +75,12 @@ PicturePtr QtPictureClip::GraphicCell(int k) const
         cells_[k] = std::make_shared<QtPicture>(whole.copy((k % cols_) * w, (k / cols_) * h, w, h));
     }
     return cells_[k];
+}
+
+void QtToolkit::prepareWebControls()
+{
+    const std::string folder = QCoreApplication::applicationDirPath().toStdString();
+    ReadAhead::start(listedFiles(folder + "/runtime/read-ahead.txt", folder));
 }
 
 } // namespace platform::qt

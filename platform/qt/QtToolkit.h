@@ -19,6 +19,8 @@ public:
     std::unique_ptr<Timer> createTimer() override;
     std::unique_ptr<PictureClip> createPictureClip() override;
     PicturePtr loadPicture(const std::string& path) override;
+    // Reads ahead the files that the disc's runtime/read-ahead.txt lists.
+    void prepareWebControls() override;
 
 private:
     DecodedPictures decodedPictures_;

@@ -35,7 +35,7 @@ SurfacePainter::SurfacePainter(std::function<void()> changed)
 {
     backing_ = QImage(1, 1, QImage::Format_RGB32);
     backing_.fill(toQColor(backColor_));
-    setFont(FontSpec{"宋体", 9});
+    setFont(FontSpec{kDefaultFace, 9});
 }
 
 void SurfacePainter::resizeBacking(int width, int height)

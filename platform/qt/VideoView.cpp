@@ -1,4 +1,5 @@
 #include "VideoView.h"
+#include "ReadAhead.h"
 
 #include <QEvent>
 #include <QLoggingCategory>
@@ -57,6 +58,7 @@ void VideoView::paintEvent(QPaintEvent*)
     if (!firstFrameLogged_) {
         firstFrameLogged_ = true;
         qCInfo(videoLog, "first frame shown");
+        ReadAhead::movieFrameShown();
     }
 }
 

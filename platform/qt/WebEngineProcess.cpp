@@ -1,4 +1,6 @@
 #include "WebEngineProcess.h"
+#include "StartEnvironment.h"
+#include "WebEngineSandbox.h"
 
 #include <QByteArray>
 #include <QCoreApplication>
@@ -9,7 +11,7 @@ namespace platform::qt {
 void drawPagesByProcessor()
 {
     if (!qEnvironmentVariableIsSet("QT_QUICK_BACKEND"))
-        qputenv("QT_QUICK_BACKEND", "software");
+        setForQt("QT_QUICK_BACKEND", "software");
 }
 
 void prepareWebEngineProcess()
@@ -22,13 +24,15 @@ void prepareWebEngineProcess()
     // such context, so one is always asked for (it then fails to open).
     QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
     if (qgetenv("QT_QUICK_BACKEND") == "software" && !qEnvironmentVariableIsSet("QT_XCB_GL_INTEGRATION"))
-        qputenv("QT_XCB_GL_INTEGRATION", "none");
+        setForQt("QT_XCB_GL_INTEGRATION", "none");
+
+    chooseWebEngineSandbox();
     static const QByteArray shared = "--renderer-process-limit=1 --js-flags=--wasm-lazy-compilation,--liftoff-only "
                                      "--no-unsandboxed-zygote";
     const QByteArray given = qgetenv("QTWEBENGINE_CHROMIUM_FLAGS");
     if (given.contains(shared))
         return;
-    qputenv("QTWEBENGINE_CHROMIUM_FLAGS", given.isEmpty() ? shared : shared + ' ' + given);
+    setForQt("QTWEBENGINE_CHROMIUM_FLAGS", given.isEmpty() ? shared : shared + ' ' + given);
 }
 
 } // namespace platform::qt

@@ -13,7 +13,8 @@ namespace platform::qt {
 // network services inside the program, a helper that needs one anyway is
 // started without it, and the idle zygote held some 11 MB of the tree.
 // Switches the user already gave in QTWEBENGINE_CHROMIUM_FLAGS come later
-// and so take precedence.
+// and so take precedence. The engine's sandbox stays on where the system
+// allows it (see WebEngineSandbox.h).
 void prepareWebEngineProcess();
 
 // Pages are drawn by the processor and shown like any other widget (Qt

@@ -13,10 +13,15 @@ testsupport::ProgramOutcome writeImage(const fs::path& layout, const fs::path& d
                                     layout.string(), disc.string(), image.string()});
 }
 
-ExtractedImage::ExtractedImage(const std::string& name)
+testsupport::ProgramOutcome writeSampleImage(const fs::path&, const fs::path& image)
+{
+    return writeImage(testsupport::sourceDir() + "/disc/layout.txt", testsupport::discDir(), image);
+}
+
+ExtractedImage::ExtractedImage(const std::string& name, const ImageWriter& write)
     : work_(name), image_(work_.path() / "disc.iso"), content_(work_.path() / "content")
 {
-    const auto written = writeImage(testsupport::sourceDir() + "/disc/layout.txt", testsupport::discDir(), image_);
+    const auto written = write(work_.path(), image_);
     if (written.exitStatus != 0)
         throw std::runtime_error("the image was not written: " + written.output);
     const auto extracted = testsupport::runProgram(

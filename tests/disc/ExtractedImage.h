@@ -5,6 +5,7 @@
 #include "support/ChildProcess.h"
 
 #include <filesystem>
+#include <functional>
 #include <string>
 
 namespace disctest {
@@ -13,11 +14,18 @@ namespace disctest {
 testsupport::ProgramOutcome writeImage(const std::filesystem::path& layout, const std::filesystem::path& disc,
                                        const std::filesystem::path& image);
 
+// Writes an image file, given a work folder of its own.
+using ImageWriter =
+    std::function<testsupport::ProgramOutcome(const std::filesystem::path& work, const std::filesystem::path& image)>;
+
+// The sample disc's image, as `make disc-image` writes it.
+testsupport::ProgramOutcome writeSampleImage(const std::filesystem::path& work, const std::filesystem::path& image);
+
 class ExtractedImage {
 public:
     // Throws std::runtime_error, with the tools' output, when the image cannot
     // be written or extracted.
-    explicit ExtractedImage(const std::string& name);
+    explicit ExtractedImage(const std::string& name, const ImageWriter& write = writeSampleImage);
     ~ExtractedImage();
     ExtractedImage(const ExtractedImage&) = delete;
     ExtractedImage& operator=(const ExtractedImage&) = delete;

@@ -79,6 +79,7 @@ TEST_F(LauncherStartTest, AMissingFirstIntroEndsWithoutAWindow)
     sequence = RunLauncher(counted);
     EXPECT_EQ(sequence, nullptr);
     EXPECT_EQ(toolkit.shows, 0);
+    EXPECT_EQ(toolkit.webControlsPrepared, 0) << "no menu follows";
     EXPECT_EQ(fp.app.endCalls, 0);
     EXPECT_TRUE(fp.messages.shown.empty());
 }
@@ -123,8 +124,9 @@ TEST_F(LauncherStartTest, AFailingDriveScanIsSkipped)
 TEST_F(LauncherStartTest, FontsComeFromTheMediaRootInTheirOrder)
 {
     start();
+    EXPECT_EQ(fp.toolkit.webControlsPrepared, 1) << "the menu's web controls are read ahead while the intros play";
     EXPECT_EQ(fp.fonts.registered,
-              (std::vector<std::string>{"/disc/times.ttf", "/disc/FZCCHJW.TTF", "/disc/arial.ttf"}));
+              (std::vector<std::string>{"/disc/times.ttf", "/disc/FZCCHJW.TTF", "/disc/arial.ttf", "/disc/song.ttf"}));
 }
 
 TEST_F(LauncherStartTest, TheFirstIntroPlaysCentredOnBlack)

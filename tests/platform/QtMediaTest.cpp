@@ -277,17 +277,22 @@ TEST_F(QtMediaTest, AProgramStartsByItsPathWithOrWithoutExe)
     EXPECT_FALSE(shell.startProgram(file("plain"))) << "a file that is not executable";
 }
 
-TEST_F(QtMediaTest, AFolderOpensThroughXdgOpen)
+// The file manager runs in the desktop's environment, without what the
+// program set for its own Qt and web engine.
+TEST_F(QtMediaTest, AFolderOpensThroughXdgOpenInTheDesktopsEnvironment)
 {
     const QString bin = dir.filePath("bin");
     QDir().mkpath(bin);
     const QString marker = dir.filePath("opened");
-    writeScript(bin + "/xdg-open", "echo \"$@\" > '" + marker + "'");
+    writeScript(bin + "/xdg-open", "echo \"$@ ${QT_MEDIA_BACKEND-unset} ${QT_QUICK_BACKEND-unset} ${BOOKDISC_GIVEN}\" > '" + marker + "'");
     const QByteArray path = qgetenv("PATH");
     qputenv("PATH", bin.toUtf8() + ":" + path);
+    ASSERT_EQ(qgetenv("QT_MEDIA_BACKEND"), "ffmpeg") << "the test program prepares its Qt as the programs do";
+    qputenv("BOOKDISC_GIVEN", "kept");
     QtShell().openFolder(file("data"));
     qputenv("PATH", path);
-    EXPECT_EQ(readWhenWritten(marker), dir.filePath("data"));
+    qunsetenv("BOOKDISC_GIVEN");
+    EXPECT_EQ(readWhenWritten(marker), dir.filePath("data") + " unset unset kept");
 }
 
 } // namespace

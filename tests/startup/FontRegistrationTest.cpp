@@ -1,3 +1,4 @@
+#include "platform/qt/MeasuredFont.h"
 #include "platform/qt/QtBrowser.h"
 #include "platform/qt/QtControls.h"
 #include "platform/qt/QtServices.h"
@@ -5,7 +6,9 @@
 #include "support/Paths.h"
 #include "support/QtWait.h"
 
+#include <QApplication>
 #include <QFontDatabase>
+#include <QFontInfo>
 #include <QWebEngineView>
 #include <gtest/gtest.h>
 
@@ -46,15 +49,31 @@ TEST(FontRegistration, DiscFontsBecomeUsableByFamilyInWidgetsAndPages)
     EXPECT_FALSE(pageUsesFamily("AR PL KaitiM GB"));
 
     QtFontRegistry fonts;
-    EXPECT_TRUE(fonts.registerFontFile(kaiti));
+    EXPECT_TRUE(fonts.registerFontFile(kaiti, {}));
     EXPECT_TRUE(QFontDatabase::families().contains("AR PL KaitiM GB"));
     EXPECT_TRUE(pageUsesFamily("AR PL KaitiM GB"));
+}
+
+// Surfaces and controls write in the disc's Song face, not in a font of the
+// machine's that has the name the programs ask for.
+TEST(FontRegistration, TheDiscsFaceStandsInForTheFamiliesItNames)
+{
+    const QString song = "AR PL SungtiL GB";
+    ASSERT_FALSE(QFontDatabase::families().contains(song)) << "the test needs a font the system lacks";
+    const std::string machineFace = QFontDatabase::families().value(0).toStdString();
+    ASSERT_FALSE(machineFace.empty());
+
+    QtFontRegistry fonts;
+    ASSERT_TRUE(fonts.registerFontFile(testsupport::discDir() + "/product/song.ttf", {"宋体", machineFace}));
+    EXPECT_EQ(QFontInfo(toQFont({"宋体", 9})).family(), song);
+    EXPECT_EQ(QFontInfo(toQFont({machineFace, 12})).family(), song);
+    EXPECT_EQ(QFontInfo(QApplication::font()).family(), song);
 }
 
 TEST(FontRegistration, AMissingFileIsRefusedQuietly)
 {
     QtFontRegistry fonts;
-    EXPECT_FALSE(fonts.registerFontFile("/nonexistent/times.ttf"));
+    EXPECT_FALSE(fonts.registerFontFile("/nonexistent/times.ttf", {}));
 }
 
 namespace {
@@ -62,9 +81,9 @@ namespace {
 // The real registry, remembering what it answered for each file.
 class AnsweringFontRegistry : public platform::FontRegistry {
 public:
-    bool registerFontFile(const std::string& path) override
+    bool registerFontFile(const std::string& path, const std::vector<std::string>& standsFor) override
     {
-        answers.push_back(fonts.registerFontFile(path));
+        answers.push_back(fonts.registerFontFile(path, standsFor));
         return answers.back();
     }
     QtFontRegistry fonts;
@@ -73,7 +92,7 @@ public:
 
 } // namespace
 
-// A disc authored where names ignore case may hold the three fonts under
+// A disc authored where names ignore case may hold the fonts under
 // other spellings than the programs use.
 TEST(FontRegistration, InstallFontsFindsTheFilesWhateverTheirCase)
 {
@@ -83,13 +102,13 @@ TEST(FontRegistration, InstallFontsFindsTheFilesWhateverTheirCase)
     ASSERT_NE(mkdtemp(folder), nullptr);
     const std::filesystem::path disc = testsupport::discDir() + "/product";
     for (const auto& [given, renamed] : {std::pair{"times.ttf", "TIMES.TTF"}, std::pair{"FZCCHJW.TTF", "fzcchjw.ttf"},
-                                         std::pair{"arial.ttf", "Arial.Ttf"}})
+                                         std::pair{"arial.ttf", "Arial.Ttf"}, std::pair{"song.ttf", "SONG.TTF"}})
         std::filesystem::copy_file(disc / given, std::filesystem::path(folder) / renamed);
 
     AnsweringFontRegistry fonts;
     startup::InstallFonts(fonts, folder);
     std::filesystem::remove_all(folder);
-    EXPECT_EQ(fonts.answers, (std::vector<bool>{true, true, true}));
+    EXPECT_EQ(fonts.answers, (std::vector<bool>{true, true, true, true}));
     EXPECT_TRUE(QFontDatabase::families().contains("Liberation Serif"));
     EXPECT_TRUE(QFontDatabase::families().contains("Liberation Sans"));
 }

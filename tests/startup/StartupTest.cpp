@@ -151,7 +151,7 @@ TEST(CatalogStartup, RegistersFontsThenShowsTheWindowEvenWhenInitStops)
         return w;
     });
     EXPECT_EQ(fp.fonts.registered, (std::vector<std::string>{"/disc/product/times.ttf", "/disc/product/FZCCHJW.TTF",
-                                                             "/disc/product/arial.ttf"}));
+                                                             "/disc/product/arial.ttf", "/disc/product/song.ttf"}));
     ASSERT_TRUE(window);
     EXPECT_EQ(window->shows, 1);
     EXPECT_TRUE(fp.toolkit.forms.at(0)->shown);

@@ -1,10 +1,13 @@
 // Draws a cover picture for every book of a catalog database.
 //
-// Usage: make_covers <database file> <BookImgs folder>
+// Usage: make_covers [--scale <factor>] <database file> <BookImgs folder>
 //
 // Each book gets <Code>.jpg with its title and author on a cloth-coloured
 // cover; the colour follows the book's code, so a cover never changes
-// between builds.
+// between builds. Covers drawn larger (--scale) stand in for a publisher's
+// scans.
+
+#include "tools/common/CoverSize.h"
 
 #include <QGuiApplication>
 #include <QImage>
@@ -32,7 +35,7 @@ QImage drawCover(const Book& book)
 {
     const QColor cloth = clothColour(book.code);
     const QColor gold(0xE0, 0xC0, 0x70);
-    QImage img(104, 144, QImage::Format_RGB32);
+    QImage img(tools::kCoverSize, QImage::Format_RGB32);
     QPainter p(&img);
     p.setRenderHint(QPainter::Antialiasing);
     QLinearGradient g(0, 0, 104, 0);
@@ -73,13 +76,19 @@ QString column(sqlite3_stmt* row, int i)
 int main(int argc, char** argv)
 {
     QGuiApplication app(argc, argv);
-    if (argc != 3) {
-        std::fprintf(stderr, "usage: make_covers <database file> <BookImgs folder>\n");
+    QStringList arguments = app.arguments().mid(1);
+    int scale = 1;
+    if (arguments.size() == 4 && arguments[0] == "--scale") {
+        scale = arguments[1].toInt();
+        arguments.remove(0, 2);
+    }
+    if (arguments.size() != 2 || scale < 1) {
+        std::fprintf(stderr, "usage: make_covers [--scale <factor>] <database file> <BookImgs folder>\n");
         return 2;
     }
     sqlite3* db = nullptr;
-    if (sqlite3_open_v2(argv[1], &db, SQLITE_OPEN_READONLY, nullptr) != SQLITE_OK) {
-        std::fprintf(stderr, "make_covers: cannot open %s\n", argv[1]);
+    if (sqlite3_open_v2(qPrintable(arguments[0]), &db, SQLITE_OPEN_READONLY, nullptr) != SQLITE_OK) {
+        std::fprintf(stderr, "make_covers: cannot open %s\n", qPrintable(arguments[0]));
         return 1;
     }
     sqlite3_stmt* rows = nullptr;
@@ -87,13 +96,15 @@ int main(int argc, char** argv)
         std::fprintf(stderr, "make_covers: %s\n", sqlite3_errmsg(db));
         return 1;
     }
-    const QString folder = QString::fromLocal8Bit(argv[2]) + "/";
+    const QString folder = arguments[1] + "/";
     int failures = 0, written = 0;
     while (sqlite3_step(rows) == SQLITE_ROW) {
         const Book book{column(rows, 0), column(rows, 1), column(rows, 2)};
         if (book.code.isEmpty())
             continue;
-        if (!drawCover(book).save(folder + book.code + ".jpg", "JPG", 90))
+        const QImage cover = drawCover(book);
+        const QImage scaled = scale == 1 ? cover : cover.scaled(cover.size() * scale, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+        if (!scaled.save(folder + book.code + ".jpg", "JPG", 90))
             ++failures;
         else
             ++written;

@@ -15,13 +15,13 @@
 namespace tools::media {
 namespace {
 
-QJsonObject readJsonFile(const QString& path)
+QJsonObject readJsonFile(const QString& path, const DiscWords& words = {})
 {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
         throw std::runtime_error("cannot read " + path.toStdString());
     QJsonParseError error;
-    QJsonDocument document = QJsonDocument::fromJson(file.readAll(), &error);
+    QJsonDocument document = QJsonDocument::fromJson(FillDescriptionWords(file.readAll(), words), &error);
     if (!document.isObject())
         throw std::invalid_argument(path.toStdString() + ": not a JSON object (" + error.errorString().toStdString() + ")");
     return document.object();
@@ -36,9 +36,9 @@ void writeSoundTrack(const Scene& scene, const QString& wavPath)
 
 } // namespace
 
-void makeMovie(const QString& scenePath, const QString& aviPath)
+void makeMovie(const QString& scenePath, const QString& aviPath, const DiscWords& words)
 {
-    const Scene scene = readScene(readJsonFile(scenePath), QFileInfo(scenePath).dir());
+    const Scene scene = readScene(readJsonFile(scenePath, words), QFileInfo(scenePath).dir());
     QTemporaryDir work;
     QString wavPath;
     if (scene.sound) {

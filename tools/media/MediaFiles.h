@@ -1,4 +1,6 @@
 #pragma once
+#include "tools/common/DiscWords.h"
+
 #include <QString>
 
 namespace tools::media {
@@ -8,8 +10,8 @@ namespace tools::media {
 // a file cannot be read or written.
 
 // An AVI movie from a scene description (SceneDescription.h), with its
-// sound track when the scene has a score.
-void makeMovie(const QString& scenePath, const QString& aviPath);
+// sound track when the scene has a score and the disc's words in its texts.
+void makeMovie(const QString& scenePath, const QString& aviPath, const DiscWords& words = {});
 
 // A WAV sound from a score description (Score.h).
 void makeSound(const QString& scorePath, const QString& wavPath);

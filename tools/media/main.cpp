@@ -1,7 +1,8 @@
-// make_media movie [--font <file>]... <scene.json> <movie.avi>
+// make_media movie [--font <file>]... [--title <text>] [--publisher <text>] <scene.json> <movie.avi>
 // make_media sound <score.json> <sound.wav>
 // Writes one of the sample disc's movies or sounds from its description.
-// Font files given with --font can be named by family in the scene's texts.
+// Font files given with --font can be named by family in the scene's texts;
+// the disc's words fill the texts that name them.
 #include "MediaFiles.h"
 
 #include <QFontDatabase>
@@ -13,7 +14,7 @@ namespace {
 
 int usage()
 {
-    std::fprintf(stderr, "usage: make_media movie [--font <file>]... <scene.json> <movie.avi>\n"
+    std::fprintf(stderr, "usage: make_media movie [--font <file>]... [--title <text>] [--publisher <text>] <scene.json> <movie.avi>\n"
                          "       make_media sound <score.json> <sound.wav>\n");
     return 2;
 }
@@ -41,11 +42,14 @@ int main(int argc, char** argv)
     const QString kind = arguments.isEmpty() ? QString() : arguments.takeFirst();
     if (kind == "movie" && !addFonts(arguments))
         return 1;
+    tools::DiscWords words;
+    if (kind == "movie" && !tools::TakeWordOptions(arguments, words))
+        return usage();
     if ((kind != "movie" && kind != "sound") || arguments.size() != 2)
         return usage();
     try {
         if (kind == "movie")
-            tools::media::makeMovie(arguments[0], arguments[1]);
+            tools::media::makeMovie(arguments[0], arguments[1], words);
         else
             tools::media::makeSound(arguments[0], arguments[1]);
     } catch (const std::exception& e) {
