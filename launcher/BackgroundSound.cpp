@@ -9,6 +9,7 @@ BackgroundSound::BackgroundSound(platform::MciDevice& device, const platform::Ap
 
 void BackgroundSound::Start()
 {
+    unplayable_ = false;
     if (!app_.fileExists(file_))
         return;
     device_.setDeviceType("WaveAudio");
@@ -19,10 +20,14 @@ void BackgroundSound::Start()
 
 void BackgroundSound::Watch()
 {
-    if (Playing())
+    if (unplayable_ || Playing())
         return;
+    const bool failed = device_.failed();
     StopAndClose();
-    Start();
+    if (failed)
+        unplayable_ = true;
+    else
+        Start();
 }
 
 bool BackgroundSound::Playing() const

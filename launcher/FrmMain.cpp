@@ -32,6 +32,7 @@ FrmMain::FrmMain(platform::Platform& platform, const LauncherFolders& folders, s
 
     BSwf->onCommand([this](const std::string& c, const std::string& a) { BSwf_FSCommand(c, a); });
     Movie->Exitaviplay->onCommand([this](const std::string& c, const std::string& a) { Exitaviplay_FSCommand(c, a); });
+    form->onEscape([this] { form_Escape(); });
 }
 
 FrmMain::~FrmMain() = default;
@@ -59,6 +60,15 @@ void FrmMain::Exitaviplay_FSCommand(const std::string& command, const std::strin
     ExitCommand = command;
     flashDispatch_->arm();
     MenuCommand.clear();
+}
+
+// Escape leaves a playing movie as its exit button does, through the same
+// dispatch: a movie whose button does not show would otherwise hold the
+// user in a window without a frame.
+void FrmMain::form_Escape()
+{
+    if (Movie->PicAvi->visible())
+        Exitaviplay_FSCommand("ExitAviPlay", {});
 }
 
 void FrmMain::TimFla_Timer()

@@ -47,6 +47,7 @@ public:
 private:
     void BSwf_FSCommand(const std::string& command, const std::string& args);
     void Exitaviplay_FSCommand(const std::string& command, const std::string& args);
+    void form_Escape();
     void TimFla_Timer();
     void Timplay_Timer();
     void tmrBusyPointer_Timer();

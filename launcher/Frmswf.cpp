@@ -14,6 +14,7 @@ Frmswf::Frmswf(platform::Platform& platform, const LauncherFolders& folders, std
     TimFla = kit.createTimer();
     flashDispatch_ = std::make_unique<startup::OneShotDispatch>(*TimFla, [this] { TimFla_Timer(); });
     BSwf->onCommand([this](const std::string& c, const std::string& a) { BSwf_FSCommand(c, a); });
+    form->onEscape([this] { form_Escape(); });
 }
 
 Frmswf::~Frmswf() = default;
@@ -33,6 +34,10 @@ void Frmswf::BSwf_FSCommand(const std::string& command, const std::string& args)
     Args = args;
     flashDispatch_->arm();
 }
+
+// Escape returns to the menu as the presentation's own button does, through
+// the same dispatch: only the movie could leave this frameless window.
+void Frmswf::form_Escape() { BSwf_FSCommand("returnmain", {}); }
 
 void Frmswf::TimFla_Timer()
 {

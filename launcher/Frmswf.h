@@ -32,6 +32,7 @@ public:
 
 private:
     void BSwf_FSCommand(const std::string& command, const std::string& args);
+    void form_Escape();
     void TimFla_Timer();
 
     platform::Platform& platform_;

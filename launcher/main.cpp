@@ -1,6 +1,7 @@
 #include "Launcher.h"
 #include "platform/qt/QtPlatform.h"
 #include "platform/qt/StartEnvironment.h"
+#include "platform/qt/WebEngineProcess.h"
 
 #include <QApplication>
 
@@ -11,6 +12,10 @@ int main(int argc, char** argv)
     // 50 MB resident smaller, and sound plays the same.
     const QByteArray flags = qgetenv("QTWEBENGINE_CHROMIUM_FLAGS");
     platform::qt::setForQt("QTWEBENGINE_CHROMIUM_FLAGS", flags + " --disable-features=AudioServiceOutOfProcess");
+    // Menu, movies and presentation are drawn by the processor: through
+    // OpenGL, which a machine without a graphics card emulates, a playing
+    // movie cost several times what it costs a bare video widget.
+    platform::qt::drawPagesByProcessor();
     platform::qt::prepareQtProcess();
     QApplication application(argc, argv);
     application.setApplicationName("play");

@@ -60,6 +60,9 @@ public:
     virtual void onClosed(std::function<void()>) {}
     // A window without a frame: its outer size is exactly its geometry.
     virtual void setFrameless(bool) {}
+    // Escape pressed while the window is active, wherever its input focus
+    // is (inside a Flash player too).
+    virtual void onEscape(std::function<void()>) {}
 };
 
 class PictureBox : public Container {};

@@ -24,6 +24,10 @@ public:
     // "open", "play", "stop" or "close"; any other command is ignored.
     virtual void command(const std::string& command) = 0;
     virtual int mode() const = 0;
+    // True once the file opened last has proved unplayable (a damaged file,
+    // or one nothing decodes): it then stops as if it had ended. The next
+    // "open" tries again.
+    virtual bool failed() const { return false; }
 };
 
 enum class MciCommand { Open, Play, Stop, Close };

@@ -1,4 +1,5 @@
 #include "FrmReader.h"
+#include "Guarded.h"
 #include "ReaderLook.h"
 
 namespace reader {
@@ -35,12 +36,12 @@ FrmReader::FrmReader(platform::Platform& platform, const startup::MediaFolders& 
     btnSections = kit.createButton(*form);
     btnExit = kit.createButton(*form);
 
-    lstLessons->onChoose([this](int index) { lstLessons_Choose(index); });
-    btnKey->onClick([this] { btnKey_Click(); });
-    btnCheck->onClick([this] { btnCheck_Click(); });
-    btnSections->onClick([this] { btnSections_Click(); });
-    btnExit->onClick([this] { btnExit_Click(); });
-    form->onClosed([this] { btnExit_Click(); });
+    lstLessons->onChoose(Guarded("lesson chosen", [this](int index) { lstLessons_Choose(index); }));
+    btnKey->onClick(Guarded("answer key", [this] { btnKey_Click(); }));
+    btnCheck->onClick(Guarded("answer check", [this] { btnCheck_Click(); }));
+    btnSections->onClick(Guarded("hidden sections", [this] { btnSections_Click(); }));
+    btnExit->onClick(Guarded("exit", [this] { btnExit_Click(); }));
+    form->onClosed(Guarded("window closed", [this] { btnExit_Click(); }));
 }
 
 FrmReader::~FrmReader() = default;

@@ -1,4 +1,5 @@
 #include "LessonPage.h"
+#include "Guarded.h"
 #include "ReaderLook.h"
 #include "SavedAnswers.h"
 
@@ -49,21 +50,35 @@ LessonPage::LessonPage(platform::Toolkit& toolkit, platform::Application& app, p
     engine_.MoveInImg = [this](std::int16_t) { reportPointer(); };
     engine_.moveOutImg = [this](std::int16_t) { reportPointer(); };
 
-    page.onMouseMove([this](const platform::MouseEvent& e) {
+    using platform::MouseEvent;
+    page.onMouseMove(Guarded("page pointer move", [this](const MouseEvent& e) {
         engine_.OnMMove(std::int16_t(e.button), std::int16_t(e.shift), float(e.x), float(e.y));
-    });
-    page.onMouseDown([this](const platform::MouseEvent& e) {
+    }));
+    page.onMouseDown(Guarded("page press", [this](const MouseEvent& e) {
         engine_.OnMDown(std::int16_t(e.button), std::int16_t(e.shift), float(e.x), float(e.y));
-    });
+    }));
 
+    // Change is raised inside the scrollbar's own mouse handlers, below.
     scroll_.Initialize(track, bar);
     scroll_.Change = [this] { engine_.ScrollTo(std::int16_t(scroll_.value())); };
-    track.onMouseDown([this](const platform::MouseEvent& e) { scroll_.OnBackMouseDown(e.button, e.shift, e.x, e.y); });
-    track.onMouseMove([this](const platform::MouseEvent& e) { scroll_.OnBackMouseMove(e.button, e.shift, e.x, e.y); });
-    track.onMouseUp([this](const platform::MouseEvent& e) { scroll_.OnBackMouseUp(e.button, e.shift, e.x, e.y); });
-    bar.onMouseDown([this](const platform::MouseEvent& e) { scroll_.OnBarMouseDown(e.button, e.shift, e.x, e.y); });
-    bar.onMouseMove([this](const platform::MouseEvent& e) { scroll_.OnBarMouseMove(e.button, e.shift, e.x, e.y); });
-    bar.onMouseUp([this](const platform::MouseEvent& e) { scroll_.OnBarMouseUp(e.button, e.shift, e.x, e.y); });
+    track.onMouseDown(Guarded("track press", [this](const MouseEvent& e) {
+        scroll_.OnBackMouseDown(e.button, e.shift, e.x, e.y);
+    }));
+    track.onMouseMove(Guarded("track pointer move", [this](const MouseEvent& e) {
+        scroll_.OnBackMouseMove(e.button, e.shift, e.x, e.y);
+    }));
+    track.onMouseUp(Guarded("track release", [this](const MouseEvent& e) {
+        scroll_.OnBackMouseUp(e.button, e.shift, e.x, e.y);
+    }));
+    bar.onMouseDown(Guarded("bar press", [this](const MouseEvent& e) {
+        scroll_.OnBarMouseDown(e.button, e.shift, e.x, e.y);
+    }));
+    bar.onMouseMove(Guarded("bar pointer move", [this](const MouseEvent& e) {
+        scroll_.OnBarMouseMove(e.button, e.shift, e.x, e.y);
+    }));
+    bar.onMouseUp(Guarded("bar release", [this](const MouseEvent& e) {
+        scroll_.OnBarMouseUp(e.button, e.shift, e.x, e.y);
+    }));
 }
 
 bool LessonPage::Open(const std::string& markup, const std::string& picturePath)
@@ -141,7 +156,7 @@ void LessonPage::wireTextBoxes()
 {
     for (int box = 0; box < engine_.nTextBox(); ++box)
         if (edits_->exists(box + 1))
-            (*edits_)[box + 1].onTab([this, box] { tabFrom(box); });
+            (*edits_)[box + 1].onTab(Guarded("tab", [this, box] { tabFrom(box); }));
 }
 
 // Past the last box the engine goes back to the first.

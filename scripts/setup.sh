@@ -15,7 +15,7 @@ DEBIAN_PACKAGES=(
   libgtest-dev libgmock-dev libbenchmark-dev
   fonts-wqy-microhei
   xvfb xauth xdotool imagemagick libx11-dev libxext-dev libxtst-dev
-  xdg-utils
+  xdg-utils pulseaudio pulseaudio-utils
   xorriso ffmpeg nasm patchelf mmdebstrap curl squashfs-tools
   clang libclang-rt-dev
   nodejs

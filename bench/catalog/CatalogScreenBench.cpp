@@ -14,7 +14,6 @@
 #include <benchmark/benchmark.h>
 
 #include <chrono>
-#include <fstream>
 #include <functional>
 #include <thread>
 
@@ -50,14 +49,6 @@ struct Program {
 
 Program catalog{BOOKDISC_BINARY_DIR "/disc/product", "./product"};
 const Program bareWindow{BOOKDISC_BINARY_DIR "/bench", "./bare_web_window"};
-
-double loadAverage()
-{
-    std::ifstream in("/proc/loadavg");
-    double oneMinute = 0;
-    in >> oneMinute;
-    return oneMinute;
-}
 
 void sleepMs(int ms) { std::this_thread::sleep_for(std::chrono::milliseconds(ms)); }
 

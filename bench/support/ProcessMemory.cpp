@@ -101,4 +101,12 @@ int processTreeSize(pid_t root)
     return count;
 }
 
+double loadAverage()
+{
+    std::ifstream in("/proc/loadavg");
+    double oneMinute = 0;
+    in >> oneMinute;
+    return oneMinute;
+}
+
 } // namespace bench

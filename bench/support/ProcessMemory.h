@@ -20,4 +20,7 @@ double processTreeCpuSeconds(pid_t root);
 // How many processes the tree holds, the root included.
 int processTreeSize(pid_t root);
 
+// The machine's load average over the last minute.
+double loadAverage();
+
 } // namespace bench

@@ -11,13 +11,15 @@
 
 namespace bench {
 
-ProgramRun::ProgramRun(const std::string& folder, const std::string& program, const std::vector<std::string>& environment)
+ProgramRun::ProgramRun(const std::string& folder, const std::string& program, const std::vector<std::string>& environment,
+    const std::vector<std::string>& arguments)
 {
     // Everything the child needs is made before the fork: after it, only
     // system calls.
     std::vector<std::string> env = environmentWith(environment);
     std::vector<char*> envp = pointersTo(env);
     std::vector<std::string> args{program};
+    args.insert(args.end(), arguments.begin(), arguments.end());
     std::vector<char*> argv = pointersTo(args);
     started_ = std::chrono::steady_clock::now();
     pid_ = fork();

@@ -7,11 +7,12 @@
 namespace bench {
 
 // A program started in its own folder and process group, with the caller's
-// environment plus the given NAME=value entries and its output discarded;
-// it and every process it started end with the object.
+// environment plus the given NAME=value entries, the given arguments and its
+// output discarded; it and every process it started end with the object.
 class ProgramRun {
 public:
-    ProgramRun(const std::string& folder, const std::string& program, const std::vector<std::string>& environment);
+    ProgramRun(const std::string& folder, const std::string& program, const std::vector<std::string>& environment,
+        const std::vector<std::string>& arguments = {});
     ~ProgramRun();
     ProgramRun(const ProgramRun&) = delete;
     ProgramRun& operator=(const ProgramRun&) = delete;

@@ -168,12 +168,17 @@ std::uint64_t VirtualScreen::digest(const ScreenRect& rect)
     return hash;
 }
 
-void VirtualScreen::savePng(const ScreenRect& rect, const std::string& file)
+QImage VirtualScreen::picture(const ScreenRect& rect)
 {
     const std::uint32_t* pixels = grab(rect);
     const int stride = imageOfSize(rect.width, rect.height).image->bytes_per_line;
-    QImage(reinterpret_cast<const uchar*>(pixels), rect.width, rect.height, stride, QImage::Format_RGB32)
-        .save(QString::fromStdString(file));
+    return QImage(reinterpret_cast<const uchar*>(pixels), rect.width, rect.height, stride, QImage::Format_RGB32)
+        .copy();
+}
+
+void VirtualScreen::savePng(const ScreenRect& rect, const std::string& file)
+{
+    picture(rect).save(QString::fromStdString(file));
 }
 
 void VirtualScreen::movePointer(int x, int y)

@@ -1,4 +1,5 @@
 #pragma once
+#include <QImage>
 #include <cstdint>
 #include <map>
 #include <memory>
@@ -41,6 +42,8 @@ public:
     std::optional<ScreenRect> findWindow(int width, int height) const;
     // A digest of the pixels inside a rectangle: equal digests, equal looks.
     std::uint64_t digest(const ScreenRect& rect);
+    // What the rectangle shows.
+    QImage picture(const ScreenRect& rect);
     // Writes what the rectangle shows to a PNG file (to see why a wait failed).
     void savePng(const ScreenRect& rect, const std::string& file);
 

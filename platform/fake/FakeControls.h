@@ -71,6 +71,11 @@ public:
     void show() override { shown = true; this->visible_ = true; }
     void close() override { closed = true; this->visible_ = false; if (closedHandler) closedHandler(); }
     void onClosed(std::function<void()> h) override { closedHandler = std::move(h); }
+    void onEscape(std::function<void()> h) override { escapeHandler_ = std::move(h); }
+    void pressEscape() { if (escapeHandler_) escapeHandler_(); }
+
+private:
+    std::function<void()> escapeHandler_;
 };
 
 class FakePictureBox : public FakeContainerOf<PictureBox> {};

@@ -12,7 +12,8 @@ void FakeMciDevice::command(const std::string& text)
         return;
     switch (*command) {
     case MciCommand::Open:
-        mode_ = unopenable.count(fileName) ? ModeNotOpen : ModeStopped;
+        failed_ = unopenable.count(fileName) > 0;
+        mode_ = failed_ ? ModeNotOpen : ModeStopped;
         break;
     case MciCommand::Play:
         if (mode_ != ModeNotOpen)

@@ -11,8 +11,8 @@
 namespace platform::fake {
 
 // Records every command string, known or not. "open" opens whatever file
-// is named unless the test lists it in `unopenable`; "play" plays until
-// the test ends the playback.
+// is named unless the test lists it in `unopenable`, which then has
+// failed; "play" plays until the test ends the playback.
 class FakeMciDevice : public MciDevice {
 public:
     std::string deviceType;
@@ -26,6 +26,7 @@ public:
     void setDisplayWindow(Container* d) override { display = d; }
     void command(const std::string& text) override;
     int mode() const override { return mode_; }
+    bool failed() const override { return failed_; }
 
     // The movie or sound reached its end.
     void endPlayback();
@@ -34,6 +35,7 @@ public:
 
 private:
     int mode_ = ModeNotOpen;
+    bool failed_ = false;
 };
 
 // Positions move only when the test says so.

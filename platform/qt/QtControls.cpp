@@ -3,7 +3,9 @@
 #include "Trace.h"
 
 #include <QEvent>
+#include <QGuiApplication>
 #include <QKeyEvent>
+#include <QShortcut>
 #include <QSignalBlocker>
 
 namespace platform::qt {
@@ -23,6 +25,8 @@ QtForm::QtForm() : QtContainer<Form>(nullptr)
     surfaceWidget()->setAttribute(Qt::WA_DeleteOnClose, false);
 }
 
+QtForm::~QtForm() { setCursor(Cursor::Default); }
+
 void QtForm::setCaption(const std::string& caption)
 {
     surfaceWidget()->setWindowTitle(QString::fromStdString(caption));
@@ -38,12 +42,42 @@ void QtForm::show()
 
 void QtForm::close()
 {
+    setCursor(Cursor::Default);
     surfaceWidget()->close();
+}
+
+// The application's pointer: a control's own pointer shows over it
+// otherwise, and a web view sets its page's pointer on every move. The
+// programs show one window at a time, so it is this window's.
+void QtForm::setCursor(Cursor c)
+{
+    const bool busy = c == Cursor::Hourglass;
+    if (busy == busy_)
+        return;
+    busy_ = busy;
+    if (busy)
+        QGuiApplication::setOverrideCursor(Qt::WaitCursor);
+    else
+        QGuiApplication::restoreOverrideCursor();
 }
 
 void QtForm::setFrameless(bool frameless)
 {
     surfaceWidget()->setWindowFlag(Qt::FramelessWindowHint, frameless);
+}
+
+void QtForm::onEscape(std::function<void()> h)
+{
+    escape_ = std::move(h);
+    if (escapeShortcut_)
+        return;
+    // A shortcut of the window rather than a key handler: keys go to what
+    // holds the focus, and a web view hands them to its page.
+    escapeShortcut_ = new QShortcut(QKeySequence(Qt::Key_Escape), surfaceWidget());
+    QObject::connect(escapeShortcut_, &QShortcut::activated, escapeShortcut_, [this] {
+        if (escape_)
+            escape_();
+    });
 }
 
 QtLabel::QtLabel(QWidget* parent) : label_(new QLabel(parent))

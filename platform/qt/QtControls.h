@@ -7,6 +7,7 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
+#include <QShortcut>
 #include <QPointer>
 #include <memory>
 
@@ -71,11 +72,21 @@ private:
 class QtForm : public QtContainer<Form> {
 public:
     QtForm();
+    ~QtForm() override;
     void setCaption(const std::string& caption) override;
     void show() override;
     void close() override;
     void onClosed(std::function<void()> h) override { surfaceWidget()->closed = std::move(h); }
     void setFrameless(bool frameless) override;
+    void onEscape(std::function<void()> h) override;
+    // The busy pointer shows over the whole window, its web views included,
+    // which otherwise show their pages' own pointers.
+    void setCursor(Cursor c) override;
+
+private:
+    bool busy_ = false;
+    std::function<void()> escape_;
+    QPointer<QShortcut> escapeShortcut_;
 };
 
 class QtPictureBox : public QtContainer<PictureBox> {

@@ -19,6 +19,7 @@ public:
     void setDisplayWindow(Container* display) override;
     void command(const std::string& command) override;
     int mode() const override;
+    bool failed() const override { return playback_ && playback_->failed(); }
 
     // The view a movie is drawn into while one is open.
     VideoView* videoView() const { return view_.data(); }

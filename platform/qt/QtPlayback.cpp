@@ -11,6 +11,10 @@
 
 namespace platform::qt {
 
+namespace {
+constexpr int kDeviceWatchMs = 500;
+} // namespace
+
 bool hasAudioOutput()
 {
     return !QMediaDevices::defaultAudioOutput().isNull();
@@ -20,6 +24,10 @@ QtPlayback::QtPlayback(QVideoSink* video) : video_(video)
 {
     silentEnd_.setSingleShot(true);
     connect(&silentEnd_, &QTimer::timeout, this, [this] { finish(); });
+    // Qt 6.4 does not report changes of the device list here, so the list
+    // is looked at while a file is loaded on a device.
+    deviceWatch_.setInterval(kDeviceWatchMs);
+    connect(&deviceWatch_, &QTimer::timeout, this, [this] { followAudioOutputs(); });
 }
 
 QtPlayback::~QtPlayback() = default;
@@ -27,6 +35,7 @@ QtPlayback::~QtPlayback() = default;
 bool QtPlayback::load(const std::string& path)
 {
     unload();
+    failed_ = false;
     file_ = path;
     const QString file = QString::fromStdString(ExistingPathIgnoringCase(path));
     if (!QFileInfo(file).isFile())
@@ -35,20 +44,37 @@ bool QtPlayback::load(const std::string& path)
     if (hasAudioOutput()) {
         audio_ = std::make_unique<QAudioOutput>();
         player_->setAudioOutput(audio_.get());
+        deviceWatch_.start();
     }
     if (video_)
         player_->setVideoOutput(video_);
     connect(player_.get(), &QMediaPlayer::mediaStatusChanged, this, [this](QMediaPlayer::MediaStatus status) {
         if (status == QMediaPlayer::LoadedMedia) {
             silent_ = !player_->hasVideo() && !audio_;
+            if (resumeAtMs_ > 0)
+                setPositionMs(std::exchange(resumeAtMs_, 0));
             startWhenLoaded();
         }
-        else if (status == QMediaPlayer::EndOfMedia || status == QMediaPlayer::InvalidMedia)
+        else if (status == QMediaPlayer::EndOfMedia)
             finish();
+        else if (status == QMediaPlayer::InvalidMedia)
+            fail();
     });
-    connect(player_.get(), &QMediaPlayer::errorOccurred, this, [this] { finish(); });
+    connect(player_.get(), &QMediaPlayer::errorOccurred, this, [this] { fail(); });
     player_->setSource(QUrl::fromLocalFile(file));
     return true;
+}
+
+void QtPlayback::followAudioOutputs()
+{
+    if (!audio_ || QMediaDevices::audioOutputs().contains(audio_->device()))
+        return;
+    const qint64 at = positionMs();
+    const bool wasPlaying = playing_;
+    load(file_);
+    resumeAtMs_ = at;
+    if (wasPlaying)
+        play();
 }
 
 void QtPlayback::unload()
@@ -56,7 +82,9 @@ void QtPlayback::unload()
     pause();
     silent_ = false;
     silentFromMs_ = 0;
+    resumeAtMs_ = 0;
     started_ = false;
+    deviceWatch_.stop();
     player_.reset();
     audio_.reset();
 }
@@ -121,6 +149,12 @@ void QtPlayback::finish()
     silentEnd_.stop();
     playing_ = false;
     started_ = false;
+}
+
+void QtPlayback::fail()
+{
+    failed_ = true;
+    finish();
 }
 
 qint64 QtPlayback::positionMs() const

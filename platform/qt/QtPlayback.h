@@ -17,6 +17,9 @@ namespace platform::qt {
 // output it crashes, and a sound without one never advances. So the sound
 // of a movie is left out, and a file with nothing but sound is played by
 // the clock alone, silently, ending after its duration like a played one.
+// When the device it plays on goes away (a headset unplugged), the file is
+// loaded again and goes on from where it was, on the default device if
+// there still is one and silently if not.
 class QtPlayback : public QObject {
 public:
     // Frames go to `video` (which may be null for sounds).
@@ -35,6 +38,8 @@ public:
     void rewind();
     // True from play() until a pause, the end or a failure of the file.
     bool playing() const { return playing_; }
+    // True once the file loaded last has proved unplayable.
+    bool failed() const { return failed_; }
 
     qint64 positionMs() const;
     void setPositionMs(qint64 ms);
@@ -44,6 +49,8 @@ public:
 private:
     void startWhenLoaded();
     void finish();
+    void fail();
+    void followAudioOutputs();
 
     QVideoSink* video_;
     std::string file_;
@@ -51,11 +58,15 @@ private:
     std::unique_ptr<QAudioOutput> audio_;
     bool playing_ = false;
     bool started_ = false;
+    bool failed_ = false;
     // The clock of a sound played without an audio device.
     bool silent_ = false;
     qint64 silentFromMs_ = 0;
     QElapsedTimer silentClock_;
     QTimer silentEnd_;
+    // Where a file loaded again goes on from, once it has loaded.
+    qint64 resumeAtMs_ = 0;
+    QTimer deviceWatch_;
 };
 
 // True when the machine has an audio output device.

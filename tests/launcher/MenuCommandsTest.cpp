@@ -76,6 +76,26 @@ TEST_F(MenuTest, WithoutTheSoundFileTheMenuIsSilentAndTheWatcherKeepsTrying)
     EXPECT_EQ(sound().mode(), platform::MciDevice::ModePlaying);
 }
 
+TEST_F(MenuTest, ASoundTheDeviceCannotPlayIsNotOpenedAgainUntilTheMenuStartsItAnew)
+{
+    open();
+    sound().unopenable = {kSound};
+    sound().endPlayback();
+    fake(*menu->Timplay).tick();
+    ASSERT_TRUE(sound().failed());
+    sound().commands.clear();
+    for (int tick = 0; tick < 5; ++tick)
+        fake(*menu->Timplay).tick();
+    EXPECT_EQ(sound().commands, (Strings{"stop", "close"})) << "opened again by the watcher";
+
+    sound().unopenable.clear();
+    menuCommand("data");
+    EXPECT_EQ(sound().mode(), platform::MciDevice::ModePlaying);
+    sound().endPlayback();
+    fake(*menu->Timplay).tick();
+    EXPECT_EQ(sound().mode(), platform::MciDevice::ModePlaying) << "a sound that ended is started again";
+}
+
 TEST_F(MenuTest, ProductStartsTheCatalogAndKeepsTheMenuWithItsSound)
 {
     open();
@@ -247,6 +267,25 @@ TEST_F(MenuTest, ExitAviPlayLeavesThePlayingMovie)
     EXPECT_TRUE(menu->BSwf->visible());
     EXPECT_EQ(menu->ExitCommand, "ExitAviPlay") << "slots keep their values after the dispatch";
     EXPECT_EQ(menu->MenuCommand, "");
+}
+
+TEST_F(MenuTest, EscapeLeavesAPlayingMovieThroughTheExitButtonsDispatch)
+{
+    open();
+    fake(*menu->form).pressEscape();
+    EXPECT_FALSE(menu->TimFla->enabled()) << "Escape acted without a movie";
+
+    player().durationOfFiles = 12;
+    menuCommand("PlayMovie", "movie1");
+    fake(*menu->form).pressEscape();
+    EXPECT_TRUE(menu->Movie->PicAvi->visible()) << "acted inside the key's event";
+    dispatch();
+    EXPECT_FALSE(menu->Movie->PicAvi->visible());
+    EXPECT_FALSE(menu->Movie->ExitAviPic->visible());
+    EXPECT_FALSE(menu->Movie->testend->enabled());
+    EXPECT_EQ(player().playState(), platform::MediaPlayer::Stopped);
+    EXPECT_TRUE(menu->BSwf->visible());
+    EXPECT_EQ(menu->ExitCommand, "ExitAviPlay");
 }
 
 TEST_F(MenuTest, StartingTheCatalogLeavesAPlayingMovieEntirely)

@@ -127,6 +127,20 @@ TEST_F(WindowSequenceTest, TheLoopWindowReplacesTheMenuAndReturnsAFreshOne)
     EXPECT_EQ(fake(*fresh->MMCavi).mode(), platform::MciDevice::ModePlaying);
 }
 
+TEST_F(WindowSequenceTest, EscapeLeavesTheLoopWindowAsReturnmainDoes)
+{
+    launcher::FrmMain& menu = reachMenu();
+    fake(*menu.BSwf).sendCommand("playloopmovie");
+    fake(*menu.TimFla).tick();
+    auto* loop = current<Frmswf>();
+    ASSERT_NE(loop, nullptr);
+
+    fake(*loop->form).pressEscape();
+    EXPECT_EQ(current<Frmswf>(), loop) << "acted inside the key's event";
+    fake(*loop->TimFla).tick();
+    EXPECT_NE(current<launcher::FrmMain>(), nullptr);
+}
+
 TEST_F(WindowSequenceTest, TheLoopWindowIgnoresEveryOtherCommand)
 {
     launcher::FrmMain& menu = reachMenu();

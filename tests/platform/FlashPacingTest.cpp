@@ -61,6 +61,34 @@ TEST_F(FlashPacingTest, StoppedMovieIsLeftAloneUntilRewound)
     EXPECT_TRUE(waitForCommands(received.size() + 3));
 }
 
+// Six frames that loop, each sending its number.
+Movie countingMovie()
+{
+    Movie counting = testsupport::commandMovie({});
+    counting.frames.resize(6);
+    for (std::size_t i = 0; i < counting.frames.size(); ++i)
+        counting.frames[i].commands = {{"frame", std::to_string(i + 1)}};
+    counting.frames[0].stop = false;
+    return counting;
+}
+
+TEST_F(FlashPacingTest, HiddenPlayerPlaysNoFramesAndGoesOnWhereItWasWhenShown)
+{
+    player->setMovie(folder.write("counting.swf", countingMovie()));
+    ASSERT_TRUE(waitForCommands(2));
+
+    player->setVisible(false);
+    runEventsFor(1500);
+    const std::size_t sent = received.size();
+    runEventsFor(1500);
+    EXPECT_EQ(received.size(), sent) << "frames played out of sight";
+
+    player->setVisible(true);
+    ASSERT_TRUE(waitForCommands(sent + 1));
+    const int last = std::stoi(received[sent - 1].args);
+    EXPECT_EQ(std::stoi(received[sent].args), last % 6 + 1) << "the movie did not go on where it was";
+}
+
 // A movie whose first frame sends "ready" and stops, with a short silent
 // sound defined if asked.
 QByteArray movieWithSound(bool sound)

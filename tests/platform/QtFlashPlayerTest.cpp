@@ -41,6 +41,27 @@ TEST_F(QtFlashPlayerTest, LoadedMovieIsDrawn)
     EXPECT_EQ(QColor(shown.pixel(150, 80)), QColor(Qt::white));
 }
 
+// Pictures are drawn bitmaps filling their shapes, a path of the page's own.
+TEST_F(QtFlashPlayerTest, PictureIsDrawnExactlyWhereTheMovieShowsIt)
+{
+    tools::swf::Movie movie = testsupport::commandMovie({{"drawn", ""}});
+    movie.pictures["picture"] = testsupport::solidBitmap(40, 20, 0xFF2A5C8B);
+    movie.frames[0].placements = {{"picture", 1, 30, 15}};
+    player->setMovie(folder.write("picture.swf", movie));
+    ASSERT_TRUE(waitForCommands(1));
+
+    // At twice the size: the picture covers (60, 30) to (139, 69).
+    ASSERT_TRUE(waitUntil([&] { return !isUniform(player->widget()->grab().toImage()); }));
+    QImage shown = player->widget()->grab().toImage();
+    const QColor picture(0x2A, 0x5C, 0x8B);
+    EXPECT_EQ(QColor(shown.pixel(60, 30)), picture);
+    EXPECT_EQ(QColor(shown.pixel(139, 69)), picture);
+    EXPECT_EQ(QColor(shown.pixel(59, 30)), QColor(Qt::white));
+    EXPECT_EQ(QColor(shown.pixel(60, 29)), QColor(Qt::white));
+    EXPECT_EQ(QColor(shown.pixel(140, 69)), QColor(Qt::white));
+    EXPECT_EQ(QColor(shown.pixel(139, 70)), QColor(Qt::white));
+}
+
 TEST_F(QtFlashPlayerTest, CommandsInQuickSuccessionArriveInOrder)
 {
     const std::vector<Command> sent{{"1", ""}, {"2", "光盘介绍"}, {"123", "x"}};

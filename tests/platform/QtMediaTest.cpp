@@ -4,6 +4,7 @@
 #include "platform/qt/QtMciDevice.h"
 #include "platform/qt/QtMediaPlayer.h"
 #include "platform/qt/QtShell.h"
+#include "support/FileBytes.h"
 #include "support/MovieDisplay.h"
 #include "support/QtWait.h"
 #include "support/TestMedia.h"
@@ -14,6 +15,7 @@
 #include <QTemporaryDir>
 #include <algorithm>
 #include <gtest/gtest.h>
+#include <random>
 
 using namespace platform;
 using namespace platform::qt;
@@ -83,6 +85,7 @@ TEST_P(MciMovieTest, AMoviePlaysIntoItsDisplayToTheEnd)
     EXPECT_GT(played, 900) << "ended long before its 1.5 s";
     EXPECT_NE(played, -1) << "never ended";
     EXPECT_EQ(device.mode(), MciDevice::ModeStopped);
+    EXPECT_FALSE(device.failed()) << "a sound that ended counted as failed";
     device.command("close");
     EXPECT_EQ(device.mode(), MciDevice::ModeNotOpen);
     EXPECT_EQ(device.videoView(), nullptr);
@@ -111,6 +114,26 @@ TEST_F(QtMediaTest, ASoundPlaysToItsEndWithOrWithoutAnAudioDevice)
     device.command("play");
     EXPECT_EQ(device.mode(), MciDevice::ModePlaying);
     EXPECT_GT(playingTime(device), 700);
+}
+
+TEST_F(QtMediaTest, ASoundOfRandomBytesFailsAndStops)
+{
+    std::mt19937 random(20);
+    std::string noise(64 * 1024, '\0');
+    for (char& byte : noise)
+        byte = char(random());
+    testsupport::writeBytes(file("back.wav"), noise);
+    QtMciDevice device;
+    device.setDeviceType("WaveAudio");
+    device.setFileName(file("back.wav"));
+    device.command("open");
+    device.command("play");
+    EXPECT_NE(playingTime(device), -1) << "still playing";
+    EXPECT_TRUE(device.failed());
+
+    prepareSound(device, 1.0);
+    device.command("open");
+    EXPECT_FALSE(device.failed()) << "a new open did not start afresh";
 }
 
 TEST_F(QtMediaTest, StopHaltsAndOtherCommandsAreIgnored)

@@ -9,6 +9,9 @@
 #include <QMouseEvent>
 #include <QTemporaryDir>
 #include <QCoreApplication>
+#include <QCursor>
+#include <QGuiApplication>
+#include <QTest>
 #include <cstdlib>
 #include <gtest/gtest.h>
 
@@ -66,6 +69,37 @@ TEST(QtEditBoxKeys, EnterIsReportedAsKeyCode13)
     QKeyEvent a(QEvent::KeyPress, Qt::Key_A, Qt::NoModifier, "a");
     QCoreApplication::sendEvent(edit.lineEdit(), &a);
     EXPECT_EQ(seen, 65);
+}
+
+TEST(QtFormKeys, EscapeReachesTheWindowWhereverItsFocusIs)
+{
+    QtForm form;
+    QtEditBox edit(form.widget());
+    int escapes = 0;
+    form.onEscape([&] { ++escapes; });
+    form.show();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(form.widget()));
+    edit.setFocus();
+    QTest::keyClick(edit.lineEdit(), Qt::Key_Escape);
+    EXPECT_EQ(escapes, 1);
+}
+
+TEST(QtFormPointer, TheBusyPointerIsTheWholeProgramsUntilResetOrTheWindowCloses)
+{
+    {
+        QtForm form;
+        form.setCursor(Cursor::Hourglass);
+        form.setCursor(Cursor::Hourglass);
+        ASSERT_NE(QGuiApplication::overrideCursor(), nullptr);
+        EXPECT_EQ(QGuiApplication::overrideCursor()->shape(), Qt::WaitCursor);
+        form.setCursor(Cursor::Default);
+        EXPECT_EQ(QGuiApplication::overrideCursor(), nullptr) << "set twice, reset once";
+        form.setCursor(Cursor::Hourglass);
+        form.close();
+        EXPECT_EQ(QGuiApplication::overrideCursor(), nullptr) << "left busy by a closed window";
+        form.setCursor(Cursor::Hourglass);
+    }
+    EXPECT_EQ(QGuiApplication::overrideCursor(), nullptr) << "left busy by a released window";
 }
 
 // Names a program builds in capitals reach files named in any case.

@@ -101,6 +101,26 @@ TEST_F(LessonPageTest, TheScrollbarRunsOverTheLessonAndScrollsIt)
     EXPECT_FALSE(track.isEnabled());
 }
 
+// The scrollbar cannot turn the place of a bar with nowhere to travel into a
+// value and throws; the program would end if that left the handler.
+TEST_F(LessonPageTest, AScrollbarThatThrowsInsideAMouseHandlerLeavesThePageWorking)
+{
+    bar.setGeometry(610, 0, 16, 400);
+    lesson = std::make_unique<reader::LessonPage>(fakes.toolkit, fakes.app, fakes.messages, page, track, bar);
+    ASSERT_TRUE(lesson->Open("<P><T TYPE=SEN>第一句。</T>" + repeated("<BR>又一行", 60), "/pics"));
+    ASSERT_TRUE(track.isEnabled());
+
+    EXPECT_NO_THROW({
+        track.fireMouseDown(8, 200);
+        track.fireMouseMove(8, 300, 1);
+        track.fireMouseUp(8, 300);
+        bar.fireMouseDown(8, 10);
+        bar.fireMouseUp(8, 10);
+    });
+    moveOverPiece(doc().Sentence[0].FirstPiece);
+    EXPECT_EQ(engine().CurSen(), 0) << "the page no longer answers the pointer";
+}
+
 TEST_F(LessonPageTest, TabGoesToTheNextTextBoxBringingItIntoViewAndFromTheLastBackToTheFirst)
 {
     ASSERT_TRUE(lesson->Open("<P><INPUT TYPE=TEXT VALUE=a>" + repeated("<BR>行", 40) + "<INPUT TYPE=TEXT VALUE=b>",
