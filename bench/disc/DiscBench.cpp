@@ -208,13 +208,13 @@ enum class Moment { FirstIntroFrame, MenuShown, ProductChosen, TreeDrawn };
 
 // The disc at `root` started on a private screen, its intros clicked away,
 // the menu's "product" clicked; timed by the programs' own trace stamps.
-// `at` is told each moment as the trace shows it.
+// `at` is told each moment, with its stamp, as the trace shows it.
 CatalogRun runCatalogFromMenu(const testsupport::VirtualScreen& screen, int run, const fs::path& root,
-                              const std::function<void(Moment)>& at = {}, bool clickIntrosAway = true)
+                              const std::function<void(Moment, double)>& at = {}, bool clickIntrosAway = true)
 {
-    auto reached = [&](Moment moment) {
+    auto reached = [&](Moment moment, const std::string& line) {
         if (at)
-            at(moment);
+            at(moment, stampOf(line));
     };
     waitForOtherRunsToEnd();
     const std::string traceFile = (image().work() / ("trace-" + std::to_string(run) + ".log")).string();
@@ -230,9 +230,9 @@ CatalogRun runCatalogFromMenu(const testsupport::VirtualScreen& screen, int run,
             throw std::runtime_error("no intro window\n" + trace.lines());
         int x = 0, y = 0;
         std::sscanf(intro->c_str(), "%d,%d", &x, &y);
-        trace.waitFor("bookdisc.video: first frame shown", kWait);
-        if (std::string(size) == "352x288")
-            reached(Moment::FirstIntroFrame);
+        const auto frame = trace.waitFor("bookdisc.video: first frame shown", kWait);
+        if (frame && std::string(size) == "352x288")
+            reached(Moment::FirstIntroFrame, *frame);
         if (clickIntrosAway)
             screen.click(x + 100, y + 100);
     }
@@ -240,7 +240,7 @@ CatalogRun runCatalogFromMenu(const testsupport::VirtualScreen& screen, int run,
                                     [](const std::string& l) { return l.find("700x400") != std::string::npos; });
     if (!menu)
         throw std::runtime_error("no menu\n" + trace.lines());
-    reached(Moment::MenuShown);
+    reached(Moment::MenuShown, *menu);
     int x = 0, y = 0;
     std::sscanf(menu->c_str(), "%d,%d", &x, &y);
     std::optional<std::string> command;
@@ -249,13 +249,13 @@ CatalogRun runCatalogFromMenu(const testsupport::VirtualScreen& screen, int run,
         command = trace.waitFor("bookdisc.trace: flash media.swf command product", 2s);
     }
     if (command)
-        reached(Moment::ProductChosen);
+        reached(Moment::ProductChosen, *command);
     const auto tree = command ? trace.waitFor("bookdisc.trace: pane 62,153 205x317 shows", kWait,
                                               [](const std::string& l) { return l.rfind("@", 0) != 0; })
                               : std::nullopt;
     if (!tree)
         throw std::runtime_error("the catalog's tree was not drawn\n" + trace.lines());
-    reached(Moment::TreeDrawn);
+    reached(Moment::TreeDrawn, *tree);
     CatalogRun measured;
     measured.msToTree = (stampOf(*tree) - stampOf(*command)) * 1000;
     // Its pages and pictures settle before the memory is read.
@@ -321,7 +321,10 @@ void BM_ReadsFromTheDisc(benchmark::State& state)
             const bench::DiscDevice disc(content, work);
             runCatalogFromMenu(
                 screen, 200 + int(state.range(0)), disc.root(),
-                [&](Moment moment) { reads[moment] = disc.readsSoFar(); }, false);
+                [&](Moment moment, double stamp) {
+                    reads[moment] = disc.readsUntil(stamp).value_or(disc.readsSoFar());
+                },
+                false);
         } catch (const std::exception& e) {
             state.SkipWithError(e.what());
             break;

@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <fstream>
+#include <limits>
 #include <sstream>
 #include <stdexcept>
 #include <sys/stat.h>
@@ -37,6 +38,8 @@ bool traceRequestsOf(const std::string& majorMinor)
     const auto comma = majorMinor.find(',');
     const unsigned long dev = (std::stoul(majorMinor.substr(0, comma)) << 20) | std::stoul(majorMinor.substr(comma + 1));
     writeTo(kTracing / "buffer_size_kb", "16384");
+    // The clock the programs' trace stamps are read on.
+    writeTo(kTracing / "trace_clock", "mono");
     writeTo(kIssued / "filter", "dev == " + std::to_string(dev));
     writeTo(kIssued / "enable", "1");
     writeTo(kTracing / "trace", "");
@@ -67,8 +70,10 @@ DiscDevice::DiscDevice(const fs::path& content, const fs::path& work) : mounted_
 
 DiscDevice::~DiscDevice()
 {
-    if (traced_)
+    if (traced_) {
         writeTo(kIssued / "enable", "0");
+        writeTo(kTracing / "trace_clock", "local");
+    }
     // Lazily: a program of the disc may still be ending.
     testsupport::runProgram({"umount", "--lazy", mounted_.string()});
     testsupport::runProgram({"losetup", "--detach", device_});
@@ -84,36 +89,48 @@ DeviceReads DiscDevice::deviceCounts() const
     return {sectors * 512, completed};
 }
 
-// Each line: "... block_rq_issue: 7,0 R 131072 () 4096 + 256 none,0,0 [play]".
-long long DiscDevice::seeksSoFar() const
+// Each line: "play-1234 [000] ..... 812.345678: block_rq_issue: 7,0 R 131072 () 4096 + 256 none,0,0 [play]",
+// stamped by the monotonic clock.
+DeviceReads DiscDevice::tracedReads(double untilSeconds) const
 {
-    if (!traced_)
-        return -1;
     std::ifstream trace(kTracing / "trace");
-    long long seeks = 0;
+    DeviceReads reads{0, 0, 0};
     unsigned long long end = ~0ull;
     for (std::string line; std::getline(trace, line);) {
-        const auto at = line.find("block_rq_issue: " + deviceNumber_ + " ");
+        const auto at = line.find(": block_rq_issue: " + deviceNumber_ + " ");
         if (at == std::string::npos)
             continue;
+        const auto stampStart = line.find_last_of(' ', at - 1) + 1;
+        if (std::stod(line.substr(stampStart, at - stampStart)) > untilSeconds)
+            break;
         std::istringstream fields(line.substr(line.find(')', at) + 1));
         unsigned long long sector = 0, sectors = 0;
         char plus = 0;
         if (!(fields >> sector >> plus >> sectors))
             continue;
+        reads.bytes += sectors * 512;
+        ++reads.requests;
         // A drive reads on through a small gap, or over what it has just
         // read (compressed blocks share sectors), without seeking.
         constexpr unsigned long long kReadThrough = 256; // sectors: 128 KB
-        seeks += end == ~0ull || sector + 8 < end || sector > end + kReadThrough;
+        reads.seeks += end == ~0ull || sector + 8 < end || sector > end + kReadThrough;
         end = sector + sectors;
     }
-    return seeks;
+    return reads;
 }
 
 DeviceReads DiscDevice::readsSoFar() const
 {
     const DeviceReads now = deviceCounts();
-    return {now.bytes - mountedWith_.bytes, now.requests - mountedWith_.requests, seeksSoFar()};
+    return {now.bytes - mountedWith_.bytes, now.requests - mountedWith_.requests,
+            traced_ ? tracedReads(std::numeric_limits<double>::infinity()).seeks : -1};
+}
+
+std::optional<DeviceReads> DiscDevice::readsUntil(double monotonicSeconds) const
+{
+    if (!traced_)
+        return std::nullopt;
+    return tracedReads(monotonicSeconds);
 }
 
 double secondsOnCd(const DeviceReads& reads, double seekMs)

@@ -10,6 +10,7 @@
 // Needs root.
 #include <cstdint>
 #include <filesystem>
+#include <optional>
 #include <string>
 
 namespace bench {
@@ -33,12 +34,17 @@ public:
     DiscDevice& operator=(const DiscDevice&) = delete;
 
     const std::filesystem::path& root() const { return mounted_; }
-    // Since the disc was mounted.
+    // Since the disc was mounted: up to now, and, from the trace, up to a
+    // moment of the monotonic clock (seconds), which the programs' trace
+    // stamps give; the latter counts no read a program began after it, as
+    // a count taken on seeing the stamp would. None where the trace cannot
+    // be read.
     DeviceReads readsSoFar() const;
+    std::optional<DeviceReads> readsUntil(double monotonicSeconds) const;
 
 private:
     DeviceReads deviceCounts() const;
-    long long seeksSoFar() const;
+    DeviceReads tracedReads(double untilSeconds) const;
 
     std::string device_;
     std::string deviceNumber_; // "major,minor", as the trace names it
