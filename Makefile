@@ -31,8 +31,8 @@ test: build
 	cd $(BUILD_DIR) && QT_QPA_PLATFORM=offscreen QTWEBENGINE_DISABLE_SANDBOX=1 \
 		ctest --output-on-failure -j $(JOBS) -LE bare-system
 
-# The disc on bare Debian 12 and 13 systems, made with mmdebstrap from
-# Debian's archive on the first run; needs root (mount namespaces).
+# The disc on bare Debian 12 and 13 systems, which the set-up makes with
+# mmdebstrap from Debian's archive; needs root (mount namespaces).
 test-bare: build
 	cd $(BUILD_DIR) && ctest --output-on-failure -L bare-system
 
