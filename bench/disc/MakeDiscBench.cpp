@@ -7,6 +7,8 @@
 // two parts of its work done by stock tools on the same input: ImageMagick
 // fitting the same covers on all cores, and the image script alone writing
 // the image of the folder make-disc wrote.
+#include "bench/support/ProcessMemory.h"
+
 #include <benchmark/benchmark.h>
 #include <sqlite3.h>
 
@@ -24,6 +26,7 @@
 #include <vector>
 
 namespace fs = std::filesystem;
+using bench::loadAverage;
 
 namespace {
 
@@ -69,13 +72,6 @@ Outcome run(const std::vector<std::string>& argv, const fs::path& log)
     return outcome;
 }
 
-double loadAverage()
-{
-    std::ifstream in("/proc/loadavg");
-    double oneMinute = 0;
-    in >> oneMinute;
-    return oneMinute;
-}
 
 // The books of the synthetic catalog as a books file: a header row, the
 // category as its path of names, every book (a publisher's list marks none deleted).

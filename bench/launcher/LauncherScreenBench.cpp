@@ -219,14 +219,21 @@ Program discWithDamagedSound()
     return {copy.string(), "./play", {}};
 }
 
-template <class Measure>
-void inTurns(benchmark::State& state, Measure measure)
+// Ours and the peer kRuns times each, alternating which goes first, so that
+// neither always meets the machine as the other left it. Each is told the
+// run's number.
+template <class MeasureOurs, class MeasurePeer>
+void inTurns(benchmark::State& state, MeasureOurs measureOurs, MeasurePeer measurePeer)
 {
     const double loadBefore = loadAverage();
     for (auto _ : state) {
         try {
-            for (int run = 0; run < kRuns; ++run)
-                measure(run);
+            for (int run = 0; run < kRuns; ++run) {
+                if (run % 2 == 0)
+                    measureOurs(run), measurePeer(run);
+                else
+                    measurePeer(run), measureOurs(run);
+            }
         } catch (const RunFailed& failed) {
             return state.SkipWithError(failed.why.c_str());
         }
@@ -251,23 +258,19 @@ void BM_MoviePlaying(benchmark::State& state)
     VirtualScreen screen(1024, 768);
     const Program bare{benchFolder, "./bare_avi_window", {disc + "/avi/movie1.avi", "700x386"}};
     std::vector<double> ours, peer;
-    inTurns(state, [&](int run) {
-        auto measurePlay = [&] {
+    inTurns(
+        state,
+        [&](int) {
             auto menu = menuOf(screen, play);
             clickUntilChanged(screen, *menu, kMovieButton, kMoviePicture);
             sleepMs(2000);
             ours.push_back(menu->load());
-        };
-        auto measureBare = [&] {
+        },
+        [&](int) {
             auto video = start(screen, bare, kMoviePicture);
             sleepMs(2000);
             peer.push_back(video->load());
-        };
-        if (run % 2 == 0)
-            measurePlay(), measureBare();
-        else
-            measureBare(), measurePlay();
-    });
+        });
     if (!ours.empty() && ours.size() == peer.size())
         ratioCounters(state, "play_share_of_one_core", ours, "bare_video_widget_share_of_one_core", peer);
 }
@@ -281,8 +284,9 @@ void BM_LoopPresentation(benchmark::State& state)
     const Program bare{benchFolder, "./bare_flash_page", {disc + "/ruffle", disc + "/Mov/loop.swf", "800x582"}};
     std::vector<double> ours, peer;
     std::map<std::uint64_t, QImage> ourPictures, peerPictures;
-    inTurns(state, [&](int run) {
-        auto measurePlay = [&] {
+    inTurns(
+        state,
+        [&](int run) {
             auto menu = menuOf(screen, play);
             const ScreenRect button = menu->at(kLoopButton);
             screen.click(button.centreX(), button.centreY());
@@ -294,19 +298,14 @@ void BM_LoopPresentation(benchmark::State& state)
             ours.push_back(menu->load());
             if (run == 0)
                 ourPictures = picturesShown(screen, kLoop.inside(*loop), 8000);
-        };
-        auto measureBare = [&] {
+        },
+        [&](int run) {
             auto page = start(screen, bare, kLoop);
             sleepMs(kSettleMs);
             peer.push_back(page->load());
             if (run == 0)
                 peerPictures = picturesShown(screen, page->at(kLoop), 8000);
-        };
-        if (run % 2 == 0)
-            measurePlay(), measureBare();
-        else
-            measureBare(), measurePlay();
-    });
+        });
     if (ours.empty() || ours.size() != peer.size())
         return;
     ratioCounters(state, "play_share_of_one_core", ours, "bare_page_share_of_one_core", peer);
@@ -324,22 +323,18 @@ void BM_MenuMemory(benchmark::State& state)
     VirtualScreen screen(1024, 768);
     const Program bare{benchFolder, "./bare_web_window", {}};
     std::vector<double> ours, peer;
-    inTurns(state, [&](int run) {
-        auto measurePlay = [&] {
+    inTurns(
+        state,
+        [&](int) {
             auto menu = menuOf(screen, play);
             sleepMs(kSettleMs);
             ours.push_back(processTreeMemory(menu->run.pid()).pssKb / 1024.0);
-        };
-        auto measureBare = [&] {
+        },
+        [&](int) {
             auto window = start(screen, bare, kBareWebWindow);
             sleepMs(kSettleMs);
             peer.push_back(processTreeMemory(window->run.pid()).pssKb / 1024.0);
-        };
-        if (run % 2 == 0)
-            measurePlay(), measureBare();
-        else
-            measureBare(), measurePlay();
-    });
+        });
     if (!ours.empty() && ours.size() == peer.size())
         ratioCounters(state, "menu_tree_pss_MB", ours, "bare_web_window_tree_pss_MB", peer);
 }
@@ -353,17 +348,12 @@ void BM_MenuIdleWithDamagedSound(benchmark::State& state)
     VirtualScreen screen(1024, 768);
     const Program damaged = discWithDamagedSound();
     std::vector<double> ours, peer;
-    inTurns(state, [&](int run) {
-        auto measure = [&](const Program& program, std::vector<double>& loads) {
-            auto menu = menuOf(screen, program);
-            sleepMs(kSettleMs);
-            loads.push_back(menu->load());
-        };
-        if (run % 2 == 0)
-            measure(damaged, ours), measure(play, peer);
-        else
-            measure(play, peer), measure(damaged, ours);
-    });
+    auto measure = [&](const Program& program, std::vector<double>& loads) {
+        auto menu = menuOf(screen, program);
+        sleepMs(kSettleMs);
+        loads.push_back(menu->load());
+    };
+    inTurns(state, [&](int) { measure(damaged, ours); }, [&](int) { measure(play, peer); });
     fs::remove_all(damaged.folder);
     if (!ours.empty() && ours.size() == peer.size())
         ratioCounters(state, "damaged_sound_share_of_one_core", ours, "good_sound_share_of_one_core", peer);
