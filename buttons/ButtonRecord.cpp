@@ -1,7 +1,7 @@
 #include "ButtonRecord.h"
 
 #include "CSrcReader.h"
-#include "startup/Conversions.h"
+#include "base/Conversions.h"
 
 namespace buttons {
 
@@ -12,7 +12,7 @@ namespace {
 // leaves the geometry or the cells undefined.
 bool toField(const std::string& text, std::int16_t& field)
 {
-    const auto value = startup::toInt16(text);
+    const auto value = base::toInt16(text);
     if (value)
         field = *value;
     return value.has_value();

@@ -1,12 +1,12 @@
 #include "CSrcReader.h"
 
-#include "platform/Encoding.h"
-#include "startup/Text.h"
+#include "base/Encoding.h"
+#include "base/Text.h"
 
 namespace buttons {
 
-using startup::findNoCase;
-using startup::trimSpaces;
+using base::findNoCase;
+using base::trimSpaces;
 
 CSrcReader::CSrcReader(platform::TextFiles& files, platform::MessageBoxes& messages)
     : files_(files), messages_(messages)
@@ -91,7 +91,7 @@ std::string CSrcReader::GetOneProperty(const std::string& property) const
     if (valueStart >= element.size())
         return {};
     // The separator is one character, whatever it is; it may take several bytes.
-    platform::nextCodePoint(element, valueStart);
+    base::nextCodePoint(element, valueStart);
     std::size_t valueEnd = element.find(' ', nameStart);
     if (valueEnd == std::string::npos)
         valueEnd = element.size();

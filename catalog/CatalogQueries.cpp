@@ -1,5 +1,5 @@
 #include "Database.h"
-#include "startup/Text.h"
+#include "base/Text.h"
 
 namespace catalog {
 
@@ -40,7 +40,7 @@ std::string BooksOfTypeQuery(std::int32_t typeId)
 
 std::string SearchBooksQuery(std::string_view searchText)
 {
-    std::string text = startup::trimSpaces(searchText);
+    std::string text = base::trimSpaces(searchText);
     bool escapeWildcards = hasWildcard(text);
     std::string escapeClause = escapeWildcards ? std::string(" ESCAPE '") + likeEscape + "'" : std::string();
     return "Select * From WebBook Where Isdeleted = 0 And Name like '%" + literalPattern(text, escapeWildcards) + "%'" +

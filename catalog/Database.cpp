@@ -3,8 +3,8 @@
 #include "DatabaseFile.h"
 #include "JetProcess.h"
 #include "RecordsetImpl.h"
-#include "platform/PathCase.h"
-#include "startup/Text.h"
+#include "base/PathCase.h"
+#include "base/Text.h"
 
 namespace catalog {
 
@@ -29,7 +29,7 @@ Connection openConnection(const std::string& connectionString, const std::string
 {
     // A disc authored where names ignore case may spell the folder or the
     // file otherwise.
-    SqliteDatabase db = openDatabase(platform::ExistingPathIgnoringCase(DataSourceOf(connectionString)), jetHelper);
+    SqliteDatabase db = openDatabase(base::ExistingPathIgnoringCase(DataSourceOf(connectionString)), jetHelper);
     return Connection(std::make_unique<ConnectionImpl>(connectionString, std::move(db)));
 }
 
@@ -112,7 +112,7 @@ std::string DataSourceOf(const std::string& connectionString)
             end = connectionString.size();
         std::string_view part(connectionString.data() + start, end - start);
         std::size_t equals = part.find('=');
-        if (equals != std::string_view::npos && startup::equalsNoCase(startup::trimSpaces(part.substr(0, equals)), dataSourceKey))
+        if (equals != std::string_view::npos && base::equalsNoCase(base::trimSpaces(part.substr(0, equals)), dataSourceKey))
             return std::string(part.substr(equals + 1));
         start = end + 1;
     }

@@ -1,6 +1,6 @@
 #include "FrmMain.h"
 #include "TitleSignals.h"
-#include "startup/Text.h"
+#include "base/Text.h"
 
 #include <iostream>
 
@@ -15,7 +15,7 @@ constexpr int kEnterKey = 13;
 } // namespace
 
 FrmMain::FrmMain(platform::Platform& platform, const startup::MediaFolders& folders)
-    : platform_(platform), folders_(folders), F_(startup::mediaRootOf(platform.app.programFolder()))
+    : platform_(platform), folders_(folders)
 {
     platform::Toolkit& kit = platform.toolkit;
     form = kit.createForm();
@@ -37,7 +37,7 @@ FrmMain::FrmMain(platform::Platform& platform, const startup::MediaFolders& fold
     tmTip->setInterval(200);
     tmTip->setEnabled(false);
 
-    flashDispatch_ = std::make_unique<startup::OneShotDispatch>(*Timfla, [this] { Timfla_Timer(); });
+    flashDispatch_ = std::make_unique<base::OneShotDispatch>(*Timfla, [this] { Timfla_Timer(); });
     BSwf->onCommand([this](const std::string& c, const std::string& a) { BSwf_FSCommand(c, a); });
     ShockwaveFlash1->onCommand([this](const std::string& c, const std::string& a) { ShockwaveFlash1_FSCommand(c, a); });
     tmTip->onTick([this] { tmTip_Timer(); });
@@ -83,9 +83,9 @@ void FrmMain::Show() { form->show(); }
 
 void FrmMain::WritePages()
 {
-    treePage_ = std::make_unique<TreePage>(*WebBrowser1, *CatalogConnection, F_);
-    listPage_ = std::make_unique<ListPage>(*WebBrowser2, *CatalogConnection, F_);
-    detailPage_ = std::make_unique<DetailPage>(*WebBrowser3, *CatalogConnection, F_);
+    treePage_ = std::make_unique<TreePage>(*WebBrowser1, *CatalogConnection, folders_.MediaRoot);
+    listPage_ = std::make_unique<ListPage>(*WebBrowser2, *CatalogConnection, folders_.MediaRoot);
+    detailPage_ = std::make_unique<DetailPage>(*WebBrowser3, *CatalogConnection, folders_.MediaRoot);
     treePage_->WriteTreePage();
     listPage_->WriteListPage();
     detailPage_->WriteDetailPage();

@@ -5,7 +5,7 @@
 #include "TreePage.h"
 #include "buttons/CButton.h"
 #include "platform/Platform.h"
-#include "startup/OneShotDispatch.h"
+#include "base/OneShotDispatch.h"
 #include "startup/Startup.h"
 
 #include <map>
@@ -69,8 +69,7 @@ private:
 
     platform::Platform& platform_;
     startup::MediaFolders folders_;
-    std::string F_;
-    std::unique_ptr<startup::OneShotDispatch> flashDispatch_;
+    std::unique_ptr<base::OneShotDispatch> flashDispatch_;
     std::unique_ptr<TreePage> treePage_;
     std::unique_ptr<ListPage> listPage_;
     std::unique_ptr<DetailPage> detailPage_;

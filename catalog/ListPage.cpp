@@ -1,6 +1,6 @@
 #include "ListPage.h"
 #include "PageText.h"
-#include "startup/Conversions.h"
+#include "base/Conversions.h"
 
 #include <optional>
 
@@ -68,7 +68,7 @@ void ListPage::FillList(const std::string& query, Icon icon, WhenEmpty whenEmpty
         // The ID goes into the row's script call and comes back as the book
         // to show: one that is not a whole 32-bit number would name another
         // book, so its row is left out.
-        const std::optional<std::int32_t> id = startup::wholeInt32(rows.field("ID"));
+        const std::optional<std::int32_t> id = base::wholeInt32(rows.field("ID"));
         if (!id)
             continue;
         table += ListRow(*id, rows.field("Name"), icon);

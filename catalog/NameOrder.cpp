@@ -1,7 +1,7 @@
 #include "NameOrder.h"
 #include "Sqlite.h"
-#include "platform/Encoding.h"
-#include "startup/Text.h"
+#include "base/Encoding.h"
+#include "base/Text.h"
 
 #include <algorithm>
 #include <array>
@@ -118,8 +118,8 @@ int compareKeys(std::string_view a, std::string_view b, std::size_t start)
 {
     std::size_t i = start, j = start;
     while (i < a.size() && j < b.size()) {
-        const SortKey ka = keyOf(platform::nextCodePoint(a, i));
-        const SortKey kb = keyOf(platform::nextCodePoint(b, j));
+        const SortKey ka = keyOf(base::nextCodePoint(a, i));
+        const SortKey kb = keyOf(base::nextCodePoint(b, j));
         if (ka != kb)
             return ka < kb ? -1 : 1;
     }
@@ -162,9 +162,9 @@ std::vector<TableColumns> tablesWithNames(sqlite3* db)
     }
     // SQLite's own tables (sqlite_sequence has a column "name") take no view.
     std::erase_if(tables, [](const TableColumns& t) {
-        return startup::equalsNoCase(std::string_view(t.table).substr(0, 7), "sqlite_") ||
+        return base::equalsNoCase(std::string_view(t.table).substr(0, 7), "sqlite_") ||
                std::none_of(t.columns.begin(), t.columns.end(),
-                            [](const std::string& c) { return startup::equalsNoCase(c, "Name"); });
+                            [](const std::string& c) { return base::equalsNoCase(c, "Name"); });
     });
     return tables;
 }
@@ -176,7 +176,7 @@ std::string orderedViewSql(const TableColumns& t)
         const std::string column = QuoteIdentifier(t.columns[i]);
         sql += i > 0 ? ", " : "";
         sql += column;
-        if (startup::equalsNoCase(t.columns[i], "Name"))
+        if (base::equalsNoCase(t.columns[i], "Name"))
             sql += std::string(" COLLATE ") + kNameOrderCollation;
         sql += " AS " + column;
     }

@@ -1,6 +1,6 @@
 #include "RecordsetImpl.h"
 #include "Database.h"
-#include "startup/Text.h"
+#include "base/Text.h"
 
 #include <charconv>
 #include <cstdint>
@@ -81,7 +81,7 @@ int RecordsetImpl::columnIndex(std::string_view name) const
     }
     int count = sqlite3_column_count(statement_.get());
     for (int i = 0; i < count; ++i) {
-        if (startup::equalsNoCase(sqlite3_column_name(statement_.get(), i), name)) {
+        if (base::equalsNoCase(sqlite3_column_name(statement_.get(), i), name)) {
             resolved_.push_back({std::string(name), i});
             return i;
         }

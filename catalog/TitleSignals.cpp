@@ -1,6 +1,6 @@
 #include "TitleSignals.h"
-#include "platform/Encoding.h"
-#include "startup/Conversions.h"
+#include "base/Encoding.h"
+#include "base/Conversions.h"
 
 #include <cmath>
 
@@ -10,10 +10,10 @@ namespace {
 
 std::optional<std::int32_t> integerPart(std::string_view text)
 {
-    auto number = startup::parseNumber(text);
+    auto number = base::parseNumber(text);
     if (!number)
         return std::nullopt;
-    return startup::toInt32(std::trunc(*number));
+    return base::toInt32(std::trunc(*number));
 }
 
 } // namespace
@@ -25,7 +25,7 @@ std::optional<std::int32_t> CategoryFromTreeTitle(std::string_view title)
     for (int skipped = 0; skipped < 4; ++skipped) {
         if (pos >= title.size())
             return std::nullopt;
-        platform::nextCodePoint(title, pos);
+        base::nextCodePoint(title, pos);
     }
     return integerPart(title.substr(pos));
 }

@@ -1,6 +1,6 @@
 #include "TreePage.h"
 #include "PageText.h"
-#include "startup/Conversions.h"
+#include "base/Conversions.h"
 
 #include <algorithm>
 
@@ -63,7 +63,7 @@ void TreePage::WriteTypeNodes(std::int32_t P)
     walkPath_.push_back(P);
     const std::string parent = nodeVariable(P);
     for (Recordset rows = GetRecordset(connection_, TypeNodesQuery(P), 0); !rows.atEnd(); rows.moveNext()) {
-        const auto id = startup::wholeInt32(rows.field("ID"));
+        const auto id = base::wholeInt32(rows.field("ID"));
         if (!id || !IsNewNode(*id))
             continue;
         const std::string node = nodeVariable(*id);

@@ -16,7 +16,7 @@
 #include "catalog/ListPage.h"
 #include "catalog/TreePage.h"
 #include "platform/fake/FakeControls.h"
-#include "startup/Conversions.h"
+#include "base/Conversions.h"
 #include "support/CatalogPageChecks.h"
 #include "support/FileBytes.h"
 #include "harness/FuzzCheck.h"
@@ -50,7 +50,7 @@ std::vector<std::int32_t> idsOf(catalog::Connection& connection, const std::stri
     std::vector<std::int32_t> ids;
     catalog::Recordset rows = catalog::GetRecordset(connection, query, 0);
     for (; !rows.atEnd() && ids.size() < kPagesPerFile; rows.moveNext())
-        if (auto id = startup::toInt32(rows.field("ID")))
+        if (auto id = base::toInt32(rows.field("ID")))
             ids.push_back(*id);
     return ids;
 }

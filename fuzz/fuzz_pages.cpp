@@ -8,9 +8,9 @@
 // books whose names hold its text literally, and no message appears.
 #include "catalog/CatalogOnFakes.h"
 #include "catalog/TestCatalog.h"
-#include "platform/Encoding.h"
-#include "startup/Conversions.h"
-#include "startup/Text.h"
+#include "base/Encoding.h"
+#include "base/Conversions.h"
+#include "base/Text.h"
 #include "support/CatalogPageChecks.h"
 #include "harness/FuzzCheck.h"
 
@@ -49,7 +49,7 @@ std::int64_t idOf(std::string_view text, std::int64_t otherwise)
 // and turns line breaks and other control characters into something else.
 bool showsAsStored(std::string_view text)
 {
-    return platform::isValidUtf8(text) &&
+    return base::isValidUtf8(text) &&
            std::none_of(text.begin(), text.end(), [](char c) { return (unsigned char)c < 0x20 || c == 0x7F; });
 }
 
@@ -144,14 +144,14 @@ public:
     // whatever their case, everything else only itself.
     void checkSearch(testsupport::CatalogOnFakes& window) const
     {
-        const std::string text = startup::trimSpaces(fields_[SearchText]);
+        const std::string text = base::trimSpaces(fields_[SearchText]);
         const std::string& name = fields_[BookName];
         if (!showsAsStored(text) || !showsAsStored(name)) {
             expectStructure(testsupport::checkListBody, window.list().bodyHtml);
             return;
         }
-        checkList(window, startup::findNoCase(name, text) != std::string::npos,
-                  startup::findNoCase(kOtherName, text) != std::string::npos);
+        checkList(window, base::findNoCase(name, text) != std::string::npos,
+                  base::findNoCase(kOtherName, text) != std::string::npos);
     }
 
     std::int64_t category() const { return category_; }

@@ -4,7 +4,7 @@
 // of the file, and a refusal must have its documented reason.
 #include "platform/fake/FakePlatform.h"
 #include "richtext/CTextMark.h"
-#include "startup/Text.h"
+#include "base/Text.h"
 #include "harness/FuzzCheck.h"
 #include "support/Split.h"
 
@@ -22,8 +22,8 @@ void checkChunk(const richtext::CTextMark& mark, const std::string& name)
     const std::string& whole = mark.WholeText();
     const std::string openTag = "<" + name + ">";
     const std::string closeTag = "</" + name + ">";
-    const std::size_t open = startup::findNoCase(whole, openTag);
-    const std::size_t close = startup::findNoCase(whole, closeTag);
+    const std::size_t open = base::findNoCase(whole, openTag);
+    const std::size_t close = base::findNoCase(whole, closeTag);
     check(open != std::string::npos, "a chunk located without its opening tag");
     const std::size_t start = open + openTag.size();
     std::string chunk;
@@ -63,7 +63,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (found == 0) {
         checkChunk(mark, name);
     } else {
-        check(startup::findNoCase(mark.WholeText(), "<" + name + ">") == std::string::npos,
+        check(base::findNoCase(mark.WholeText(), "<" + name + ">") == std::string::npos,
               "a chunk whose opening tag is there was not found");
         // Nothing located before: reading is refused.
         bool refused = false;

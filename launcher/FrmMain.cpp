@@ -20,7 +20,7 @@ FrmMain::FrmMain(platform::Platform& platform, const LauncherFolders& folders, s
     sound_ = std::make_unique<BackgroundSound>(*MMCavi, platform.app, folders_.SoundsPath + "/back.wav");
     Movie = std::make_unique<MovieSurface>(platform, *form, folders_, *sound_, Width, Height);
     TimFla = kit.createTimer();
-    flashDispatch_ = std::make_unique<startup::OneShotDispatch>(*TimFla, [this] { TimFla_Timer(); });
+    flashDispatch_ = std::make_unique<base::OneShotDispatch>(*TimFla, [this] { TimFla_Timer(); });
     Timplay = kit.createTimer();
     Timplay->setInterval(kSoundWatchMs);
     Timplay->onTick([this] { Timplay_Timer(); });

@@ -12,7 +12,7 @@ Frmswf::Frmswf(platform::Platform& platform, const LauncherFolders& folders, std
     form->setFrameless(true);
     BSwf = kit.createFlashPlayer(*form);
     TimFla = kit.createTimer();
-    flashDispatch_ = std::make_unique<startup::OneShotDispatch>(*TimFla, [this] { TimFla_Timer(); });
+    flashDispatch_ = std::make_unique<base::OneShotDispatch>(*TimFla, [this] { TimFla_Timer(); });
     BSwf->onCommand([this](const std::string& c, const std::string& a) { BSwf_FSCommand(c, a); });
     form->onEscape([this] { form_Escape(); });
 }

@@ -1,6 +1,6 @@
 #include "LauncherFolders.h"
 #include "platform/Application.h"
-#include "startup/Text.h"
+#include "base/Text.h"
 
 namespace launcher {
 
@@ -16,7 +16,7 @@ LauncherFolders composeLauncherFolders(const std::string& mediaRoot)
 std::string FindMediaRoot(const platform::Application& app, const std::vector<std::string>& CdDrives)
 {
     if (!CdDrives.empty()) {
-        const std::string drive = startup::mediaRootOf(startup::trimSpaces(CdDrives[0]));
+        const std::string drive = startup::mediaRootOf(base::trimSpaces(CdDrives[0]));
         if (app.pathExists(drive + "/cd.ini"))
             return drive;
     }

@@ -1,5 +1,5 @@
 #include "SeekBar.h"
-#include "startup/Conversions.h"
+#include "base/Conversions.h"
 
 #include <algorithm>
 #include <stdexcept>
@@ -8,8 +8,8 @@ namespace launcher {
 
 SeekBar::SeekBar(int trackLeft, int trackWidth, int thumbWidth)
 {
-    const auto minLeft = startup::toInt16(double(trackLeft));
-    const auto maxLeft = startup::toInt16(double(trackLeft) + trackWidth - thumbWidth);
+    const auto minLeft = base::toInt16(double(trackLeft));
+    const auto maxLeft = base::toInt16(double(trackLeft) + trackWidth - thumbWidth);
     if (!minLeft || !maxLeft || *maxLeft <= *minLeft)
         throw std::invalid_argument("seek bar: the thumb must be narrower than the track");
     MinLeft = *minLeft;
@@ -28,7 +28,7 @@ int SeekBar::Clamp(double candidateLeft) const
         return MinLeft;
     if (candidateLeft > MaxLeft)
         return MaxLeft;
-    return startup::toInt16(candidateLeft).value_or(MinLeft);
+    return base::toInt16(candidateLeft).value_or(MinLeft);
 }
 
 std::optional<int> SeekBar::ThumbLeftAt(double position, double duration) const
@@ -37,7 +37,7 @@ std::optional<int> SeekBar::ThumbLeftAt(double position, double duration) const
     // the thumb nowhere.
     if (!(duration > 0))
         return std::nullopt;
-    const auto left = startup::toInt16(MinLeft + position * travel() / duration);
+    const auto left = base::toInt16(MinLeft + position * travel() / duration);
     if (!left)
         return std::nullopt;
     return std::clamp<int>(*left, MinLeft, MaxLeft);

@@ -1,6 +1,6 @@
 #include "DiskTextFiles.h"
-#include "Encoding.h"
-#include "PathCase.h"
+#include "base/Encoding.h"
+#include "base/PathCase.h"
 
 #include <cerrno>
 #include <cstring>
@@ -12,7 +12,7 @@ namespace platform {
 
 TextFileResult DiskTextFiles::readLines(const std::string& givenPath)
 {
-    const std::string path = ExistingPathIgnoringCase(givenPath);
+    const std::string path = base::ExistingPathIgnoringCase(givenPath);
     TextFileResult result;
     struct stat info {};
     if (::stat(path.c_str(), &info) != 0) {
@@ -34,7 +34,7 @@ TextFileResult DiskTextFiles::readLines(const std::string& givenPath)
         result.error = std::strerror(EIO);
         return result;
     }
-    const std::string text = decodeTextFileBytes(bytes.str());
+    const std::string text = base::decodeTextFileBytes(bytes.str());
     std::size_t start = 0;
     while (start < text.size()) {
         std::size_t end = text.find('\n', start);

@@ -1,7 +1,7 @@
 #include "Lessons.h"
 #include "richtext/CTextMark.h"
 #include "richtext/Markup.h"
-#include "startup/Text.h"
+#include "base/Text.h"
 
 #include <stdexcept>
 
@@ -11,7 +11,7 @@ namespace {
 
 bool isTextFile(const std::string& name)
 {
-    return name.size() > 4 && startup::equalsNoCase(std::string_view(name).substr(name.size() - 4), ".txt");
+    return name.size() > 4 && base::equalsNoCase(std::string_view(name).substr(name.size() - 4), ".txt");
 }
 
 void addLessonsOf(richtext::CTextMark& file, const std::string& name, std::vector<Lesson>& lessons)
@@ -54,7 +54,7 @@ std::string LessonTitle(std::string_view markup)
 {
     richtext::Token token;
     while (richtext::NextToken(markup, token) != richtext::TokenKind::End) {
-        std::string text = startup::trimSpaces(token.run);
+        std::string text = base::trimSpaces(token.run);
         if (!text.empty())
             return text;
     }

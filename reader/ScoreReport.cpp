@@ -1,6 +1,6 @@
 #include "ScoreReport.h"
 #include "richtext/Scoring.h"
-#include "startup/Text.h"
+#include "base/Text.h"
 
 #include <string_view>
 
@@ -75,7 +75,7 @@ void judgeTextBox(const ScoreRecord& record, const richtext::DocumentModel& less
     if (record.number <= lesson.nTextBox())
         box = lesson.TextBoxes[std::size_t(record.number) - 1];
     const std::string label = "填空 " + std::to_string(record.number) + "：";
-    const std::string answer = startup::trimSpaces(record.answer);
+    const std::string answer = base::trimSpaces(record.answer);
     if (!box.Mode.empty())
         return out.add(label + "自由作答", Verdict::Ungraded, {});
     if (answer.empty())

@@ -1,6 +1,6 @@
 #include "AnswerPainter.h"
 #include "Scoring.h"
-#include "startup/Conversions.h"
+#include "base/Conversions.h"
 
 namespace richtext {
 
@@ -20,7 +20,7 @@ constexpr int kMarkWidth = 2;
 constexpr double kRadioRadius = 6;
 constexpr double kRadioDotRadius = 2;
 
-double rounded(double value) { return double(startup::toInt32(value).value_or(0)); }
+double rounded(double value) { return double(base::toInt32(value).value_or(0)); }
 
 // Keeps the pen width and fill colour the surface had, for one drawing step.
 class SettingsKept {

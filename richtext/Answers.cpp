@@ -2,7 +2,7 @@
 #include "CSuperTextC.h"
 #include "Scoring.h"
 
-#include "startup/Conversions.h"
+#include "base/Conversions.h"
 
 #include <algorithm>
 #include <cstdint>
@@ -47,7 +47,7 @@ void CSuperTextC::PutScore(const std::string& subjectType, const std::string& su
     }
     if (subjectType != "radio")
         return;
-    const auto position = startup::toInt16(value);
+    const auto position = base::toInt16(value);
     if (!position)
         return;
     const int item = radioOfScore(subjectName, subjectNo, *position);
@@ -107,7 +107,7 @@ bool CSuperTextC::TableTextBox(int index)
     if (index < 0 || doc_.TextBoxes.empty())
         throw std::out_of_range("TableTextBox: no text box with this index");
     const auto lineThreeAbove = [this](const TextBoxEntry& box) {
-        return startup::toInt16(box.Y / page_.nLineHeight - 3).value_or(0);
+        return base::toInt16(box.Y / page_.nLineHeight - 3).value_or(0);
     };
     if (std::size_t(index) >= doc_.TextBoxes.size()) {
         ScrollTo(lineThreeAbove(doc_.TextBoxes.front()));

@@ -1,5 +1,5 @@
 #include "CScroll.h"
-#include "startup/Conversions.h"
+#include "base/Conversions.h"
 
 #include <stdexcept>
 
@@ -12,7 +12,7 @@ constexpr std::int16_t kLeftButton = 1;
 // A size or pointer coordinate kept in a 16-bit field, rounded halves to even.
 std::int16_t rounded16(double number)
 {
-    if (auto converted = startup::toInt16(number))
+    if (auto converted = base::toInt16(number))
         return *converted;
     throw std::overflow_error("scrollbar: a size or position outside the 16-bit range");
 }

@@ -1,5 +1,5 @@
 #include "CTextMark.h"
-#include "startup/Text.h"
+#include "base/Text.h"
 
 #include <stdexcept>
 
@@ -27,10 +27,10 @@ std::int16_t CTextMark::FileName(const std::string& vData)
 
 std::int32_t CTextMark::FindChunk(const std::string& strChunk)
 {
-    const std::size_t opening = startup::findNoCase(WholeText_, "<" + strChunk + ">");
+    const std::size_t opening = base::findNoCase(WholeText_, "<" + strChunk + ">");
     if (opening == std::string::npos)
         return -1;
-    const std::size_t closing = startup::findNoCase(WholeText_, "</" + strChunk + ">");
+    const std::size_t closing = base::findNoCase(WholeText_, "</" + strChunk + ">");
     ChunkEnd_ = closing == std::string::npos ? std::int32_t(WholeText_.size()) : std::int32_t(closing + 1);
     ChunkStart_ = std::int32_t(opening + 1 + strChunk.size() + 2);
     return 0;

@@ -1,5 +1,5 @@
 #include "FontStyle.h"
-#include "startup/Conversions.h"
+#include "base/Conversions.h"
 
 namespace richtext {
 
@@ -8,7 +8,7 @@ platform::FontSpec styledFont(platform::FontSpec base, const std::string& name, 
 {
     if (!name.empty())
         base.name = name;
-    if (auto points = startup::parseNumber(size); points && *points > 0)
+    if (auto points = base::parseNumber(size); points && *points > 0)
         base.size = *points;
     base.bold = bold;
     base.italic = italic;

@@ -1,7 +1,7 @@
 #include "CSuperTextC.h"
 #include "TextScan.h"
 #include "Words.h"
-#include "startup/Text.h"
+#include "base/Text.h"
 
 #include <charconv>
 #include <cmath>
@@ -105,7 +105,7 @@ void CSuperTextC::ClearAll()
 // characters after the previous match.
 void CSuperTextC::CountDivs(std::string_view source)
 {
-    const std::string upper = startup::toUpperAscii(source);
+    const std::string upper = base::toUpperAscii(source);
     std::size_t count = 0;
     for (std::size_t at = upper.find("<DIV>"); at != std::string::npos && roomFor16BitCount(count);
          at = upper.find("<DIV>", at + 5))
@@ -126,7 +126,7 @@ void CSuperTextC::computeTotalLines()
 // rather than keeping items at places they do not have.
 bool CSuperTextC::storePlace(std::int16_t& field, double value)
 {
-    auto converted = startup::toInt16(value);
+    auto converted = base::toInt16(value);
     if (!converted) {
         stopLayout();
         return false;

@@ -1,6 +1,6 @@
 #include "Markup.h"
 #include "TextScan.h"
-#include "startup/Text.h"
+#include "base/Text.h"
 
 namespace richtext {
 
@@ -74,7 +74,7 @@ TokenKind NextToken(std::string_view& source, Token& token)
 
 std::string GetAttr(std::string_view attributes, std::string_view name, platform::MessageBoxes& messages)
 {
-    const std::size_t found = startup::findNoCase(attributes, std::string(name) + "=");
+    const std::size_t found = base::findNoCase(attributes, std::string(name) + "=");
     if (found == npos)
         return {};
     const std::string_view after = attributes.substr(attributes.find('=', found) + 1);

@@ -1,5 +1,5 @@
 #pragma once
-#include "startup/Conversions.h"
+#include "base/Conversions.h"
 
 #include <cstdint>
 #include <limits>
@@ -11,13 +11,13 @@ namespace richtext {
 // as it was: a failed conversion is skipped, never wrapped.
 inline void storeRounded(std::int16_t& field, double value)
 {
-    if (auto converted = startup::toInt16(value))
+    if (auto converted = base::toInt16(value))
         field = *converted;
 }
 
 inline void storeRounded(std::int32_t& field, double value)
 {
-    if (auto converted = startup::toInt32(value))
+    if (auto converted = base::toInt32(value))
         field = *converted;
 }
 

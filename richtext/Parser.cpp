@@ -1,11 +1,11 @@
 #include "CSuperTextC.h"
-#include "startup/Text.h"
+#include "base/Text.h"
 
 #include <limits>
 
 namespace richtext {
 
-using startup::toUpperAscii;
+using base::toUpperAscii;
 
 void CSuperTextC::LayoutDocument(std::string_view source)
 {
@@ -205,7 +205,7 @@ void CSuperTextC::closeFont()
 void CSuperTextC::openTable(const std::string& attributes)
 {
     layout_.InTable = true;
-    if (auto x = startup::toInt32(attribute(toUpperAscii(attributes), "X")))
+    if (auto x = base::toInt32(attribute(toUpperAscii(attributes), "X")))
         layout_.CurX = *x;
 }
 

@@ -1,6 +1,6 @@
 #include "PenFont.h"
 #include "FontStyle.h"
-#include "startup/Conversions.h"
+#include "base/Conversions.h"
 
 namespace richtext {
 
@@ -8,7 +8,7 @@ namespace {
 
 bool isPointSize(const std::string& size)
 {
-    auto points = startup::parseNumber(size);
+    auto points = base::parseNumber(size);
     return points && *points > 0;
 }
 

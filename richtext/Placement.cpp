@@ -1,6 +1,6 @@
 #include "CSuperTextC.h"
 #include "TextScan.h"
-#include "startup/Text.h"
+#include "base/Text.h"
 
 #include <algorithm>
 #include <limits>
@@ -36,7 +36,7 @@ void unloadCreated(platform::ControlSet<T>* set)
 
 std::int16_t number16(const std::string& text)
 {
-    return startup::toInt16(text).value_or(0);
+    return base::toInt16(text).value_or(0);
 }
 
 std::string valueOr(const std::string& value, const char* fallback)
@@ -145,13 +145,13 @@ void CSuperTextC::PlaceInput(const std::string& attributes)
     box.Value2 = attribute(attributes, "VALUE2");
     box.Value3 = attribute(attributes, "VALUE3");
     box.Mode = mode;
-    const bool key = startup::toUpperAscii(attribute(attributes, "CHECKED")) == "TRUE";
+    const bool key = base::toUpperAscii(attribute(attributes, "CHECKED")) == "TRUE";
     const bool startsLine = attribute(attributes, "ALIGN") == "LEFT";
 
     storeRounded(layout_.CurX, double(layout_.CurX) + MeasureText("H"));
     if (startsLine && layout_.CurX > 0)
         NewLine();
-    const std::string kind = startup::toUpperAscii(type);
+    const std::string kind = base::toUpperAscii(type);
     if (kind == "TEXT")
         addTextBox(box, widthValue, heightValue);
     else if (kind == "CHECKBOX")
@@ -162,7 +162,7 @@ void CSuperTextC::PlaceInput(const std::string& attributes)
 
 void CSuperTextC::addTextBox(TextBoxEntry box, const std::string& widthValue, const std::string& heightValue)
 {
-    const auto lines = startup::parseNumber(heightValue);
+    const auto lines = base::parseNumber(heightValue);
     if (lines)
         storeRounded(box.Height, page_.nLineHeight * *lines - 2);
     box.Width = textBoxWidth(widthValue);
@@ -188,9 +188,9 @@ std::int16_t CSuperTextC::textBoxWidth(const std::string& widthValue)
 {
     std::int16_t width = 0;
     if (!widthValue.empty() && widthValue.back() == '%') {
-        if (auto percent = startup::parseNumber(std::string_view(widthValue).substr(0, widthValue.size() - 1)))
+        if (auto percent = base::parseNumber(std::string_view(widthValue).substr(0, widthValue.size() - 1)))
             storeRounded(width, (double(page_.PageRect.Right) - page_.PageRect.Left - 1) * *percent / 100);
-    } else if (auto count = startup::parseNumber(widthValue)) {
+    } else if (auto count = base::parseNumber(widthValue)) {
         storeRounded(width, *count * MeasureText("H"));
     }
     return width;

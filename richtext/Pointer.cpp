@@ -1,7 +1,7 @@
 #include "CSuperTextC.h"
 #include "HitTest.h"
 
-#include "startup/Conversions.h"
+#include "base/Conversions.h"
 
 #include <cmath>
 
@@ -26,8 +26,8 @@ template <typename Event, typename... Args> bool CSuperTextC::raise(const Event&
 CSuperTextC::PointerTargets CSuperTextC::targetsAt(float X, float Y) const
 {
     PointerTargets at;
-    auto px = startup::toInt32(double(X) - page_.PageRect.Left);
-    auto py = startup::toInt32(double(Y) - page_.PageRect.Top + page_.FirstLine * page_.nLineHeight);
+    auto px = base::toInt32(double(X) - page_.PageRect.Left);
+    auto py = base::toInt32(double(Y) - page_.PageRect.Top + page_.FirstLine * page_.nLineHeight);
     if (!px || !py)
         return at;
     at.onDocument = true;

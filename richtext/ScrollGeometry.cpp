@@ -1,5 +1,5 @@
 #include "ScrollGeometry.h"
-#include "startup/Conversions.h"
+#include "base/Conversions.h"
 
 #include <cmath>
 #include <optional>
@@ -40,27 +40,27 @@ std::int32_t valueAtOffset(const ScrollRange& range, double offset, std::int32_t
 {
     if (travel == 0)
         throw std::domain_error("scrollbar: the bar is as long as the track and cannot travel");
-    return fitted(startup::toInt32(range.Min + span(range) * offset / travel));
+    return fitted(base::toInt32(range.Min + span(range) * offset / travel));
 }
 
 std::int16_t offsetOfValue(const ScrollRange& range, std::int32_t value, std::int32_t travel)
 {
-    return fitted(startup::toInt16(exactOffset(range, value, travel)));
+    return fitted(base::toInt16(exactOffset(range, value, travel)));
 }
 
 std::int32_t truncatedOffsetOfValue(const ScrollRange& range, std::int32_t value, std::int32_t travel)
 {
-    return fitted(startup::toInt32(std::trunc(exactOffset(range, value, travel))));
+    return fitted(base::toInt32(std::trunc(exactOffset(range, value, travel))));
 }
 
 std::int16_t centredOffset(double pointer, std::int32_t barLength, std::int32_t travel)
 {
-    std::int32_t offset = fitted(startup::toInt32(pointer - barLength / 2.0));
+    std::int32_t offset = fitted(base::toInt32(pointer - barLength / 2.0));
     if (offset < 0)
         offset = 0;
     if (offset > travel)
         offset = travel;
-    return fitted(startup::toInt16(offset));
+    return fitted(base::toInt16(offset));
 }
 
 std::int32_t draggedOffset(std::int32_t wanted, const ScrollAxis& axis)
@@ -74,7 +74,7 @@ std::int32_t draggedOffset(std::int32_t wanted, const ScrollAxis& axis)
 
 std::int32_t checkedSum(std::int32_t value, double step)
 {
-    return fitted(startup::toInt32(value + step));
+    return fitted(base::toInt32(value + step));
 }
 
 } // namespace richtext

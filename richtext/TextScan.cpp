@@ -1,5 +1,5 @@
 #include "TextScan.h"
-#include "platform/Encoding.h"
+#include "base/Encoding.h"
 
 namespace richtext {
 
@@ -23,7 +23,7 @@ std::size_t bytesOfCharacters(std::string_view text, std::size_t count)
 {
     std::size_t pos = 0;
     for (std::size_t i = 0; i < count && pos < text.size(); ++i)
-        platform::nextCodePoint(text, pos);
+        base::nextCodePoint(text, pos);
     return pos;
 }
 
@@ -32,7 +32,7 @@ std::size_t characterPosition(std::string_view text, std::size_t offset)
     std::size_t pos = 0;
     std::size_t characters = 0;
     while (pos < offset && pos < text.size()) {
-        platform::nextCodePoint(text, pos);
+        base::nextCodePoint(text, pos);
         ++characters;
     }
     return characters + 1;

@@ -1,6 +1,6 @@
 #include "Words.h"
 #include "TextScan.h"
-#include "platform/Encoding.h"
+#include "base/Encoding.h"
 
 #include <algorithm>
 #include <array>
@@ -15,7 +15,7 @@ constexpr std::array<char32_t, 10> kNoLineStart{
 char32_t firstCharacter(std::string_view text, std::size_t& next)
 {
     next = 0;
-    return platform::nextCodePoint(text, next);
+    return base::nextCodePoint(text, next);
 }
 
 std::string_view takeBracketGroup(std::string_view& run)
@@ -38,7 +38,7 @@ std::string_view takeNarrowWord(std::string_view& run, std::size_t afterFirst)
             return word;
         }
         std::size_t next = pos;
-        if (platform::isWideChar(platform::nextCodePoint(run, next)))
+        if (base::isWideChar(base::nextCodePoint(run, next)))
             break;
         pos = next;
     }
@@ -57,7 +57,7 @@ std::string_view NextWord(std::string_view& run)
     if (run.front() == '[')
         return takeBracketGroup(run);
     std::size_t afterFirst = 0;
-    if (platform::isWideChar(firstCharacter(run, afterFirst))) {
+    if (base::isWideChar(firstCharacter(run, afterFirst))) {
         const std::string_view word = run.substr(0, afterFirst);
         run.remove_prefix(afterFirst);
         return word;
@@ -82,7 +82,7 @@ bool isNonBreakingSpace(std::string_view word)
 bool isWideWord(std::string_view word)
 {
     std::size_t next = 0;
-    return !word.empty() && platform::isWideChar(firstCharacter(word, next));
+    return !word.empty() && base::isWideChar(firstCharacter(word, next));
 }
 
 } // namespace richtext

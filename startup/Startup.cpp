@@ -1,5 +1,5 @@
 #include "Startup.h"
-#include "Conversions.h"
+#include "base/Conversions.h"
 
 #include <cmath>
 #include <iostream>
@@ -10,7 +10,7 @@ namespace {
 
 int pixelsOf(int twips, int twipsPerPixel)
 {
-    return toInt32(double(twips) / double(twipsPerPixel)).value_or(0);
+    return base::toInt32(double(twips) / double(twipsPerPixel)).value_or(0);
 }
 
 } // namespace

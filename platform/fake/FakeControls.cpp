@@ -1,6 +1,6 @@
 #include "FakeControls.h"
 #include "FakePicture.h"
-#include "platform/Encoding.h"
+#include "base/Encoding.h"
 
 namespace platform::fake {
 
@@ -10,7 +10,7 @@ void FakeLabel::setCaption(const std::string& text)
     double w = 0;
     std::size_t pos = 0;
     while (pos < text.size())
-        w += isWideChar(nextCodePoint(text, pos)) ? 2 * charWidth : charWidth;
+        w += base::isWideChar(base::nextCodePoint(text, pos)) ? 2 * charWidth : charWidth;
     width_ = int(w);
 }
 

@@ -1,5 +1,5 @@
 #include "FakeServices.h"
-#include "platform/PathCase.h"
+#include "base/PathCase.h"
 
 #include <algorithm>
 #include <filesystem>
@@ -15,14 +15,14 @@ void FakeApplication::end(int status)
 bool FakeApplication::fileExists(const std::string& path) const
 {
     if (realFileSystem)
-        return std::filesystem::is_regular_file(ExistingPathIgnoringCase(path));
+        return std::filesystem::is_regular_file(base::ExistingPathIgnoringCase(path));
     return files.count(path) > 0;
 }
 
 bool FakeApplication::folderExists(const std::string& path) const
 {
     if (realFileSystem)
-        return std::filesystem::is_directory(ExistingPathIgnoringCase(path));
+        return std::filesystem::is_directory(base::ExistingPathIgnoringCase(path));
     return folders.count(path) > 0;
 }
 
@@ -31,7 +31,7 @@ std::vector<std::string> FakeApplication::filesIn(const std::string& folder) con
     std::vector<std::string> names;
     if (realFileSystem) {
         std::error_code error;
-        for (const auto& entry : std::filesystem::directory_iterator(ExistingPathIgnoringCase(folder), error))
+        for (const auto& entry : std::filesystem::directory_iterator(base::ExistingPathIgnoringCase(folder), error))
             if (entry.is_regular_file())
                 names.push_back(entry.path().filename().string());
     } else {

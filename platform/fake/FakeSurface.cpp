@@ -1,6 +1,6 @@
 #include "FakeSurface.h"
 #include "FakePicture.h"
-#include "platform/Encoding.h"
+#include "base/Encoding.h"
 
 namespace platform::fake {
 
@@ -47,7 +47,7 @@ double FakeSurface::textWidth(const std::string& text)
     double width = 0;
     std::size_t pos = 0;
     while (pos < text.size())
-        width += (isWideChar(nextCodePoint(text, pos)) ? wideWidth : narrowWidth) * scale + extra;
+        width += (base::isWideChar(base::nextCodePoint(text, pos)) ? wideWidth : narrowWidth) * scale + extra;
     return width;
 }
 

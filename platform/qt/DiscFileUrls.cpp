@@ -1,5 +1,5 @@
 #include "DiscFileUrls.h"
-#include "platform/PathCase.h"
+#include "base/PathCase.h"
 
 namespace platform::qt {
 
@@ -8,7 +8,7 @@ std::optional<QUrl> CaseCorrectedFileUrl(const QUrl& url)
     if (!url.isLocalFile())
         return std::nullopt;
     const std::string given = url.toLocalFile().toStdString();
-    const std::string found = ExistingPathIgnoringCase(given);
+    const std::string found = base::ExistingPathIgnoringCase(given);
     if (found == given)
         return std::nullopt;
     QUrl corrected = QUrl::fromLocalFile(QString::fromStdString(found));

@@ -3,7 +3,7 @@
 #include "MovieFile.h"
 #include "QtToolkit.h"
 #include "Trace.h"
-#include "platform/PathCase.h"
+#include "base/PathCase.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -24,7 +24,7 @@ QString& engineFolderSetting()
 bool holdsEngine(const QString& folder)
 {
     const std::string script = folder.toStdString() + "/ruffle.js";
-    return QFileInfo(QString::fromStdString(ExistingPathIgnoringCase(script))).isFile();
+    return QFileInfo(QString::fromStdString(base::ExistingPathIgnoringCase(script))).isFile();
 }
 
 // The web engine is never told that the pointer left a view: a movie would
@@ -107,7 +107,7 @@ bool QtFlashPlayer::canPlay() const
 
 void QtFlashPlayer::setMovie(const std::string& path)
 {
-    QFile file(QString::fromStdString(ExistingPathIgnoringCase(path)));
+    QFile file(QString::fromStdString(base::ExistingPathIgnoringCase(path)));
     movieName_ = QFileInfo(file).fileName();
     movie_ = file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
     if (!looksLikeMovie(movie_))

@@ -1,5 +1,5 @@
 #include "QtPlayback.h"
-#include "platform/PathCase.h"
+#include "base/PathCase.h"
 
 #include <QAudioDevice>
 #include <QAudioOutput>
@@ -37,7 +37,7 @@ bool QtPlayback::load(const std::string& path)
     unload();
     failed_ = false;
     file_ = path;
-    const QString file = QString::fromStdString(ExistingPathIgnoringCase(path));
+    const QString file = QString::fromStdString(base::ExistingPathIgnoringCase(path));
     if (!QFileInfo(file).isFile())
         return false;
     player_ = std::make_unique<QMediaPlayer>();

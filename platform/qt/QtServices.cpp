@@ -1,6 +1,6 @@
 #include "QtServices.h"
 #include "MeasuredFont.h"
-#include "platform/PathCase.h"
+#include "base/PathCase.h"
 
 #include <QApplication>
 #include <QDir>
@@ -118,18 +118,18 @@ void QtApplication::end(int status)
 
 bool QtApplication::fileExists(const std::string& path) const
 {
-    QFileInfo info(QString::fromStdString(ExistingPathIgnoringCase(path)));
+    QFileInfo info(QString::fromStdString(base::ExistingPathIgnoringCase(path)));
     return info.exists() && !info.isDir();
 }
 
 bool QtApplication::folderExists(const std::string& path) const
 {
-    return QFileInfo(QString::fromStdString(ExistingPathIgnoringCase(path))).isDir();
+    return QFileInfo(QString::fromStdString(base::ExistingPathIgnoringCase(path))).isDir();
 }
 
 std::vector<std::string> QtApplication::filesIn(const std::string& folder) const
 {
-    const QDir dir(QString::fromStdString(ExistingPathIgnoringCase(folder)));
+    const QDir dir(QString::fromStdString(base::ExistingPathIgnoringCase(folder)));
     std::vector<std::string> names;
     for (const QString& name : dir.entryList(QDir::Files, QDir::Name))
         names.push_back(name.toStdString());
@@ -267,7 +267,7 @@ bool QtUserFiles::write(const std::string& name, const std::string& content)
 
 bool QtFontRegistry::registerFontFile(const std::string& givenPath, const std::vector<std::string>& standsFor)
 {
-    const std::string path = ExistingPathIgnoringCase(givenPath);
+    const std::string path = base::ExistingPathIgnoringCase(givenPath);
     if (!QFileInfo(QString::fromStdString(path)).isFile())
         return false;
     const int id = QFontDatabase::addApplicationFont(QString::fromStdString(path));

@@ -1,7 +1,7 @@
 #include "QtShell.h"
 #include "StartEnvironment.h"
 #include "Trace.h"
-#include "platform/PathCase.h"
+#include "base/PathCase.h"
 
 #include <QFileInfo>
 #include <QProcess>
@@ -25,7 +25,7 @@ bool startForDesktop(const QString& program, const QStringList& arguments)
 bool QtShell::startProgram(const std::string& path)
 {
     for (const std::string& candidate : programPathCandidates(path)) {
-        const QString file = QString::fromStdString(ExistingPathIgnoringCase(candidate));
+        const QString file = QString::fromStdString(base::ExistingPathIgnoringCase(candidate));
         const QFileInfo info(file);
         if (info.isFile() && info.isExecutable()) {
             qCInfo(traceLog).noquote() << "program started" << file;
@@ -37,7 +37,7 @@ bool QtShell::startProgram(const std::string& path)
 
 void QtShell::openFolder(const std::string& path)
 {
-    startForDesktop(QStringLiteral("xdg-open"), {QString::fromStdString(ExistingPathIgnoringCase(path))});
+    startForDesktop(QStringLiteral("xdg-open"), {QString::fromStdString(base::ExistingPathIgnoringCase(path))});
 }
 
 } // namespace platform::qt

@@ -3,7 +3,7 @@
 #include "QtPicture.h"
 #include "QtServices.h"
 #include "ReadAhead.h"
-#include "platform/PathCase.h"
+#include "base/PathCase.h"
 
 #include <QCoreApplication>
 
@@ -38,7 +38,7 @@ std::unique_ptr<PictureClip> QtToolkit::createPictureClip() { return std::make_u
 
 PicturePtr QtToolkit::loadPicture(const std::string& path)
 {
-    QImage image = decodedPictures_.load(QString::fromStdString(ExistingPathIgnoringCase(path)));
+    QImage image = decodedPictures_.load(QString::fromStdString(base::ExistingPathIgnoringCase(path)));
     if (image.isNull())
         return nullptr;
     return std::make_shared<QtPicture>(std::move(image));

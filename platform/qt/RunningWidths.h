@@ -1,5 +1,5 @@
 #pragma once
-#include "platform/Encoding.h"
+#include "base/Encoding.h"
 
 #include <algorithm>
 #include <cstring>
@@ -34,7 +34,7 @@ public:
         double width = ends_.back().width;
         text_.append(text.substr(pos));
         while (pos < text.size()) {
-            const char32_t c = nextCodePoint(text, pos);
+            const char32_t c = base::nextCodePoint(text, pos);
             const std::optional<double> advance = c == kReplacement ? std::nullopt : advanceOf(c);
             if (!advance) {
                 text_.resize(ends_.back().end);

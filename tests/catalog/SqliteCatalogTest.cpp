@@ -1,7 +1,7 @@
 #include "TestCatalog.h"
 #include "catalog/Database.h"
 #include "platform/fake/FakeServices.h"
-#include "startup/Text.h"
+#include "base/Text.h"
 
 #include <gtest/gtest.h>
 
@@ -127,9 +127,9 @@ class SearchTest : public SqliteCatalogTest, public ::testing::WithParamInterfac
 
 TEST_P(SearchTest, FindsExactlyTheShownNamesThatContainTheTrimmedText)
 {
-    std::string text = startup::trimSpaces(GetParam());
+    std::string text = base::trimSpaces(GetParam());
     auto expected = expectedIds(
-        [&](const TestBook& b) { return isShown(b) && b.name && startup::findNoCase(*b.name, text) != std::string::npos; },
+        [&](const TestBook& b) { return isShown(b) && b.name && base::findNoCase(*b.name, text) != std::string::npos; },
         true);
     EXPECT_EQ(query(SearchBooksQuery(GetParam())), expected);
 }
@@ -150,10 +150,10 @@ TEST_F(SqliteCatalogTest, RandomSearchTextsMatchLiterally)
         int length = std::uniform_int_distribution<int>(0, 4)(random);
         for (int i = 0; i < length; ++i)
             text += pieces[std::uniform_int_distribution<std::size_t>(0, pieces.size() - 1)(random)];
-        std::string trimmed = startup::trimSpaces(text);
+        std::string trimmed = base::trimSpaces(text);
         auto expected = expectedIds(
             [&](const TestBook& b) {
-                return isShown(b) && b.name && startup::findNoCase(*b.name, trimmed) != std::string::npos;
+                return isShown(b) && b.name && base::findNoCase(*b.name, trimmed) != std::string::npos;
             },
             true);
         EXPECT_EQ(query(SearchBooksQuery(text)), expected) << "[" << text << "]";

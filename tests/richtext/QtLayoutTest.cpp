@@ -1,6 +1,6 @@
 #include "EngineFixture.h"
 #include "QtEngine.h"
-#include "platform/Encoding.h"
+#include "base/Encoding.h"
 #include "platform/qt/QtControls.h"
 #include "platform/fake/FakeServices.h"
 #include "platform/qt/QtToolkit.h"

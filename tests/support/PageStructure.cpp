@@ -1,6 +1,6 @@
 #include "PageStructure.h"
-#include "platform/Encoding.h"
-#include "startup/Text.h"
+#include "base/Encoding.h"
+#include "base/Text.h"
 
 #include <cstdint>
 
@@ -165,8 +165,8 @@ private:
         case 'b': value += '\b'; return;
         case 'f': value += '\f'; return;
         case 'v': value += '\v'; return;
-        case 'x': platform::appendUtf8(value, hexValue(take(2))); return;
-        case 'u': platform::appendUtf8(value, readUnicodeEscape()); return;
+        case 'x': base::appendUtf8(value, hexValue(take(2))); return;
+        case 'u': base::appendUtf8(value, readUnicodeEscape()); return;
         case '0':
             if (pos_ < s_.size() && isDigit(s_[pos_]))
                 throw PageSyntaxError("an octal escape");
@@ -247,7 +247,7 @@ void appendReference(std::string& out, std::string_view text, std::size_t& pos)
         }
         if (value == 0 || value > 0x10FFFF || (value >= 0xD800 && value <= 0xDFFF))
             throw PageSyntaxError("a numeric reference to no character");
-        platform::appendUtf8(out, value);
+        base::appendUtf8(out, value);
         pos = end + 1;
         return;
     }
@@ -300,7 +300,7 @@ private:
         if (closing && !tag.attributes.empty())
             throw PageSyntaxError("a closing tag with attributes");
         result.push_back(tag);
-        if (!closing && startup::equalsNoCase(tag.name, "script"))
+        if (!closing && base::equalsNoCase(tag.name, "script"))
             readScriptContent(result);
     }
 
@@ -373,7 +373,7 @@ private:
 
     void readScriptContent(std::vector<HtmlNode>& result)
     {
-        const std::size_t end = startup::findNoCase(s_, "</script", pos_);
+        const std::size_t end = base::findNoCase(s_, "</script", pos_);
         if (end == std::string_view::npos)
             throw PageSyntaxError("a script element left open");
         result.push_back({HtmlNode::Kind::Script, {}, {}, std::string(s_.substr(pos_, end - pos_))});
@@ -399,7 +399,7 @@ std::string tagShape(const HtmlNode& node)
     std::string shape = "<" + node.name;
     for (const HtmlAttribute& attribute : node.attributes) {
         shape += " " + attribute.name;
-        if (startup::findNoCase(attribute.name, "on") == 0)
+        if (base::findNoCase(attribute.name, "on") == 0)
             shape += "={" + oneLine(scriptShape(attribute.value)) + "}";
     }
     return shape + ">";

@@ -1,5 +1,5 @@
 #include "BookChecks.h"
-#include "startup/Text.h"
+#include "base/Text.h"
 
 #include <algorithm>
 #include <charconv>
@@ -103,7 +103,7 @@ bool BookChecks::usableCode(const Cell& code, const std::string& rowPlace)
                         "the row is skipped");
         return false;
     }
-    const auto [taken, isNew] = codes_.emplace(startup::toUpperAscii(code.text), rowPlace);
+    const auto [taken, isNew] = codes_.emplace(base::toUpperAscii(code.text), rowPlace);
     if (!isNew) {
         report_.problem(code.place, "the code " + Quoted(code.text) + " is already the code of the book at " + taken->second,
                         "this row is skipped");
@@ -127,7 +127,7 @@ bool BookChecks::recommended(const Cell& cell)
     static const char* const yes[] = {"是", "y", "yes", "true", "1", "-1", "√", "✓", "推荐"};
     static const char* const no[] = {"否", "n", "no", "false", "0", "不推荐"};
     auto among = [&](const auto& words) {
-        return std::any_of(std::begin(words), std::end(words), [&](const char* w) { return startup::equalsNoCase(cell.text, w); });
+        return std::any_of(std::begin(words), std::end(words), [&](const char* w) { return base::equalsNoCase(cell.text, w); });
     };
     if (among(yes))
         return true;

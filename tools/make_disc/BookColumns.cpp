@@ -1,6 +1,6 @@
 #include "BookColumns.h"
 #include "CellText.h"
-#include "startup/Text.h"
+#include "base/Text.h"
 
 #include <initializer_list>
 
@@ -34,7 +34,7 @@ std::optional<BookField> FieldNamed(std::string_view header)
     const std::string name = TrimCell(header);
     for (const FieldNames& entry : kNames)
         for (const char* known : entry.names)
-            if (startup::equalsNoCase(name, known))
+            if (base::equalsNoCase(name, known))
                 return entry.field;
     return std::nullopt;
 }

@@ -2,7 +2,7 @@
 #include "CategoryTree.h"
 #include "CellText.h"
 #include "catalog/Database.h"
-#include "startup/Conversions.h"
+#include "base/Conversions.h"
 
 namespace makedisc {
 
@@ -27,7 +27,7 @@ public:
     std::optional<std::int32_t> id()
     {
         const std::string text = field("ID");
-        const auto id = startup::wholeInt32(text);
+        const auto id = base::wholeInt32(text);
         if (id && *id >= -kLargestId - 1 && *id <= kLargestId)
             return id;
         report_.problem(rowPlace(), "the ID " + Quoted(text) + " is not a whole number from -32768 to 32767",

@@ -1,5 +1,5 @@
 #include "CategoryTable.h"
-#include "startup/Conversions.h"
+#include "base/Conversions.h"
 
 #include <set>
 
@@ -41,7 +41,7 @@ bool CategoryTable::take(const SourceCategory& row, BookChecks& checks)
 
 void CategoryTable::attachParent(std::size_t i, const Cell& parentId)
 {
-    const auto parent = startup::wholeInt32(parentId.text.empty() ? "0" : parentId.text);
+    const auto parent = base::wholeInt32(parentId.text.empty() ? "0" : parentId.text);
     if (parent && (*parent == 0 || index_.count(*parent)))
         categories_[i].parentId = *parent;
     else
@@ -98,7 +98,7 @@ std::optional<std::int32_t> CategoryTable::categoryOf(const Cell& bookType)
         report_.problem(bookType.place, "no category", std::string("the book is put under ") + kUncategorised);
         return uncategorised(bookType);
     }
-    const auto id = startup::wholeInt32(bookType.text);
+    const auto id = base::wholeInt32(bookType.text);
     if (id && index_.count(*id))
         return id;
     report_.problem(bookType.place, "the category " + Quoted(bookType.text) + " does not exist",

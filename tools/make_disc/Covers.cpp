@@ -1,7 +1,7 @@
 #include "Covers.h"
 #include "Progress.h"
 #include "TextDecoding.h"
-#include "startup/Text.h"
+#include "base/Text.h"
 #include "tools/common/CoverSize.h"
 
 #include <QBuffer>
@@ -25,7 +25,7 @@ constexpr int kJpegQuality = 90;
 
 bool isPictureName(const fs::path& file)
 {
-    const std::string extension = startup::toUpperAscii(file.extension().string());
+    const std::string extension = base::toUpperAscii(file.extension().string());
     return extension == ".JPG" || extension == ".JPEG" || extension == ".PNG" || extension == ".BMP" || extension == ".GIF";
 }
 
@@ -35,7 +35,7 @@ std::map<std::string, std::vector<fs::path>> picturesByStem(const fs::path& fold
     std::map<std::string, std::vector<fs::path>> pictures;
     for (const auto& entry : fs::directory_iterator(folder))
         if (entry.is_regular_file() && isPictureName(entry.path()))
-            pictures[startup::toUpperAscii(entry.path().stem().string())].push_back(entry.path());
+            pictures[base::toUpperAscii(entry.path().stem().string())].push_back(entry.path());
     for (auto& [stem, files] : pictures)
         std::sort(files.begin(), files.end());
     return pictures;
@@ -101,7 +101,7 @@ std::vector<CoverFile> FindCovers(const fs::path& folder, const Catalog& catalog
     std::vector<CoverFile> covers;
     for (std::size_t i = 0; i < catalog.books.size(); ++i) {
         const Book& book = catalog.books[i];
-        const auto found = pictures.find(startup::toUpperAscii(book.code));
+        const auto found = pictures.find(base::toUpperAscii(book.code));
         if (found == pictures.end()) {
             report.problem(book.codePlace, "no cover " + book.code + ".jpg (or .png, .bmp, .gif) in " + folder.string(),
                            "the book is kept without a cover");

@@ -1,5 +1,5 @@
 #include "FontCoverage.h"
-#include "platform/Encoding.h"
+#include "base/Encoding.h"
 
 #include <QChar>
 #include <cstdio>
@@ -31,7 +31,7 @@ FontCoverage::FontCoverage(const std::vector<std::string>& fontFiles)
 std::optional<char32_t> FontCoverage::firstMissing(std::string_view utf8) const
 {
     for (std::size_t pos = 0; pos < utf8.size();) {
-        const char32_t c = platform::nextCodePoint(utf8, pos);
+        const char32_t c = base::nextCodePoint(utf8, pos);
         if (!invisible(c) && !shows(c))
             return c;
     }
@@ -53,7 +53,7 @@ bool FontCoverage::shows(char32_t character) const
 std::string CharacterName(char32_t character)
 {
     std::string name;
-    platform::appendUtf8(name, character);
+    base::appendUtf8(name, character);
     char code[16];
     std::snprintf(code, sizeof code, " (U+%04X)", unsigned(character));
     return name + code;

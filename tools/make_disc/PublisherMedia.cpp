@@ -1,6 +1,6 @@
 #include "PublisherMedia.h"
 #include "TextDecoding.h"
-#include "startup/Text.h"
+#include "base/Text.h"
 
 #include <QProcess>
 
@@ -41,7 +41,7 @@ std::string lessonFault(const fs::path& file)
     const DecodedText text = DecodeText(bytes, DetectEncoding(bytes));
     if (!text.badLines.empty())
         return "line " + std::to_string(text.badLines.front().line) + " is not GB2312, GB18030 or UTF-8 text";
-    if (startup::findNoCase(text.utf8, "<LESSON1>") == std::string::npos)
+    if (base::findNoCase(text.utf8, "<LESSON1>") == std::string::npos)
         return "holds no chunk <LESSON1>";
     // The page engine ends the markup at a "<" that no ">" follows.
     const std::size_t lastOpen = text.utf8.rfind('<');
@@ -58,7 +58,7 @@ std::vector<fs::path> checkedLessons(const fs::path& folder, Report& report)
     for (const auto& entry : fs::directory_iterator(folder)) {
         if (!entry.is_regular_file())
             continue;
-        const bool lesson = startup::toUpperAscii(entry.path().extension().string()) == ".TXT";
+        const bool lesson = base::toUpperAscii(entry.path().extension().string()) == ".TXT";
         if (const std::string fault = lesson ? lessonFault(entry.path()) : std::string(); !fault.empty()) {
             report.problem(entry.path().string(), fault, "it is left off the disc");
             continue;

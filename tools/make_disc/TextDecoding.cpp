@@ -1,7 +1,7 @@
 #include "TextDecoding.h"
 #include "CellText.h"
-#include "platform/Encoding.h"
-#include "startup/Text.h"
+#include "base/Encoding.h"
+#include "base/Text.h"
 
 #include <algorithm>
 #include <cerrno>
@@ -44,7 +44,7 @@ public:
                 continue;
             if (!badAt)
                 badAt = out.size();
-            platform::appendUtf8(out, 0xFFFD);
+            base::appendUtf8(out, 0xFFFD);
             ++in;
             --inLeft;
         }
@@ -69,13 +69,13 @@ BadLine badLineAt(const std::string& text, std::size_t at, int firstLine)
 std::optional<TextEncoding> EncodingNamed(std::string_view name)
 {
     for (std::string_view utf8 : {"utf-8", "utf8"})
-        if (startup::equalsNoCase(name, utf8))
+        if (base::equalsNoCase(name, utf8))
             return TextEncoding::Utf8;
     for (std::string_view gb : {"gb18030", "gbk", "gb2312"})
-        if (startup::equalsNoCase(name, gb))
+        if (base::equalsNoCase(name, gb))
             return TextEncoding::Gb18030;
     for (std::string_view utf16 : {"utf-16", "utf16"})
-        if (startup::equalsNoCase(name, utf16))
+        if (base::equalsNoCase(name, utf16))
             return TextEncoding::Utf16;
     return std::nullopt;
 }
@@ -98,7 +98,7 @@ TextEncoding DetectEncoding(std::string_view bytes)
 {
     if (bytes.starts_with("\xFF\xFE") || bytes.starts_with("\xFE\xFF"))
         return TextEncoding::Utf16;
-    return bytes.starts_with(kByteOrderMark) || platform::isValidUtf8(bytes) ? TextEncoding::Utf8
+    return bytes.starts_with(kByteOrderMark) || base::isValidUtf8(bytes) ? TextEncoding::Utf8
                                                                               : TextEncoding::Gb18030;
 }
 

@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-namespace startup {
+namespace base {
 
 namespace {
 char upper(char c) { return (c >= 'a' && c <= 'z') ? char(c - 'a' + 'A') : c; }
@@ -38,4 +38,4 @@ bool equalsNoCase(std::string_view a, std::string_view b)
     return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) { return upper(x) == upper(y); });
 }
 
-} // namespace startup
+} // namespace base

@@ -1,8 +1,8 @@
-#include "platform/Encoding.h"
+#include "base/Encoding.h"
 
 #include <gtest/gtest.h>
 
-using namespace platform;
+using namespace base;
 
 TEST(Encoding, Gb2312BytesDecodeToUtf8)
 {

@@ -1,8 +1,8 @@
-#include "startup/Text.h"
+#include "base/Text.h"
 
 #include <gtest/gtest.h>
 
-using namespace startup;
+using namespace base;
 
 TEST(Text, TrimRemovesSpacesOnly)
 {

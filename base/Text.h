@@ -2,7 +2,7 @@
 #include <string>
 #include <string_view>
 
-namespace startup {
+namespace base {
 
 // Text helpers over UTF-8. Letter case is folded for ASCII letters only,
 // which leaves multi-byte characters intact; positions are byte offsets.
@@ -14,4 +14,4 @@ std::string toUpperAscii(std::string_view text);
 std::size_t findNoCase(std::string_view haystack, std::string_view needle, std::size_t from = 0);
 bool equalsNoCase(std::string_view a, std::string_view b);
 
-} // namespace startup
+} // namespace base

@@ -1,11 +1,11 @@
 #include "platform/fake/FakeServices.h"
-#include "startup/OneShotDispatch.h"
+#include "base/OneShotDispatch.h"
 
 #include <gtest/gtest.h>
 #include <string>
 
 using platform::fake::FakeTimer;
-using startup::OneShotDispatch;
+using base::OneShotDispatch;
 
 TEST(OneShotDispatch, OnlyTheLastCommandWithinOneIntervalIsActedOn)
 {

@@ -1,7 +1,7 @@
 #pragma once
 #include <string>
 
-namespace platform {
+namespace base {
 
 // Discs are authored where file names ignore letter case, and the programs
 // build some names in capitals (a page's picture names, for one). The path
@@ -10,4 +10,4 @@ namespace platform {
 // do); otherwise the path as given.
 std::string ExistingPathIgnoringCase(const std::string& path);
 
-} // namespace platform
+} // namespace base

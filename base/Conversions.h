@@ -3,7 +3,7 @@
 #include <optional>
 #include <string_view>
 
-namespace startup {
+namespace base {
 
 // Whole-number conversions of the system: round to nearest with halves to
 // even; out-of-range values and non-numeric text fail instead of wrapping.
@@ -20,8 +20,4 @@ std::optional<double> parseNumber(std::string_view text);
 // range, never rounded, so that it names the row it came from.
 std::optional<std::int32_t> wholeInt32(std::string_view text);
 
-// The integer part of numeric text taken as a 16-bit integer (truncation
-// toward zero), as the title handlers read IDs.
-std::optional<std::int16_t> integerPartInt16(std::string_view text);
-
-} // namespace startup
+} // namespace base

@@ -2,7 +2,7 @@
 #include <string>
 #include <string_view>
 
-namespace platform {
+namespace base {
 
 // Text inside the system is UTF-8. Files may be GB2312 (read as its superset
 // GB18030) or UTF-8 with or without a byte-order mark.
@@ -17,4 +17,4 @@ void appendUtf8(std::string& out, char32_t cp);
 // True when GB2312 encodes the character in two bytes.
 bool isWideChar(char32_t cp);
 
-} // namespace platform
+} // namespace base

@@ -1,8 +1,8 @@
-#include "startup/Conversions.h"
+#include "base/Conversions.h"
 
 #include <gtest/gtest.h>
 
-using namespace startup;
+using namespace base;
 
 TEST(Conversions, HalvesRoundToEven)
 {
@@ -44,13 +44,4 @@ TEST(Conversions, NonNumericTextFails)
     for (const char* bad : {"", " ", "abc", "12a", "1 2", "0x10", "inf", "nan", "-", ".", "1e", "１２"})
         EXPECT_FALSE(toInt16(bad)) << bad;
     EXPECT_FALSE(toInt16("40000"));
-}
-
-TEST(Conversions, IntegerPartTruncatesTowardZero)
-{
-    EXPECT_EQ(integerPartInt16("15"), 15);
-    EXPECT_EQ(integerPartInt16("7.9"), 7);
-    EXPECT_EQ(integerPartInt16("-7.9"), -7);
-    EXPECT_FALSE(integerPartInt16("Node7"));
-    EXPECT_FALSE(integerPartInt16("99999"));
 }

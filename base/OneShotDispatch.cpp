@@ -1,6 +1,6 @@
 #include "OneShotDispatch.h"
 
-namespace startup {
+namespace base {
 
 OneShotDispatch::OneShotDispatch(platform::Timer& timer, std::function<void()> action, int intervalMs)
     : timer_(timer), action_(std::move(action))
@@ -18,4 +18,4 @@ void OneShotDispatch::arm()
     timer_.setEnabled(true);
 }
 
-} // namespace startup
+} // namespace base

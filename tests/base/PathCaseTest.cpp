@@ -1,4 +1,4 @@
-#include "platform/PathCase.h"
+#include "base/PathCase.h"
 
 #include <gtest/gtest.h>
 
@@ -6,7 +6,7 @@
 #include <fstream>
 #include <random>
 
-using platform::ExistingPathIgnoringCase;
+using base::ExistingPathIgnoringCase;
 namespace fs = std::filesystem;
 
 namespace {

@@ -6,7 +6,7 @@
 #include <iconv.h>
 #include <memory>
 
-namespace platform {
+namespace base {
 
 namespace {
 
@@ -162,4 +162,4 @@ bool isWideChar(char32_t cp)
     return cp < 0x10000 && table.wide.test(cp);
 }
 
-} // namespace platform
+} // namespace base

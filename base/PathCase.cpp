@@ -5,7 +5,7 @@
 #include <optional>
 #include <set>
 
-namespace platform {
+namespace base {
 
 namespace fs = std::filesystem;
 
@@ -58,4 +58,4 @@ std::string ExistingPathIgnoringCase(const std::string& path)
     return resolved.string();
 }
 
-} // namespace platform
+} // namespace base

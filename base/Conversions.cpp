@@ -6,7 +6,7 @@
 #include <limits>
 #include <string>
 
-namespace startup {
+namespace base {
 
 namespace {
 
@@ -87,12 +87,4 @@ std::optional<std::int32_t> wholeInt32(std::string_view text)
     return toInt32(*n);
 }
 
-std::optional<std::int16_t> integerPartInt16(std::string_view text)
-{
-    auto n = parseNumber(text);
-    if (!n)
-        return std::nullopt;
-    return toInt16(std::trunc(*n));
-}
-
-} // namespace startup
+} // namespace base

@@ -3,7 +3,7 @@
 
 #include <functional>
 
-namespace startup {
+namespace base {
 
 // Moves work out of an embedded player's event: the event stores what it
 // received and calls arm(); the timer's next tick switches the timer off and
@@ -20,4 +20,4 @@ private:
     std::function<void()> action_;
 };
 
-} // namespace startup
+} // namespace base
