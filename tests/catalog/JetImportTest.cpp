@@ -15,10 +15,9 @@ namespace fs = std::filesystem;
 namespace {
 
 using testsupport::fileBytes;
-using testsupport::WithJetFixtures;
 std::string fixture(const std::string& name) { return testsupport::jetFixture(name); }
 
-using JetImportTest = WithJetFixtures<::testing::Test>;
+using JetImportTest = ::testing::Test;
 
 std::vector<std::string> column(Connection& connection, const std::string& query, const std::string& field)
 {
@@ -33,14 +32,9 @@ std::vector<std::string> tablesOf(Connection& connection)
     return column(connection, "Select name From sqlite_schema Where type = 'table' Order By name", "name");
 }
 
-class JetTypesTest : public WithJetFixtures<::testing::TestWithParam<std::string>> {
+class JetTypesTest : public ::testing::TestWithParam<std::string> {
 protected:
-    void SetUp() override
-    {
-        WithJetFixtures::SetUp();
-        if (!IsSkipped())
-            connection.emplace(OpenDatabaseFile(fixture(GetParam())));
-    }
+    void SetUp() override { connection.emplace(OpenDatabaseFile(fixture(GetParam()))); }
     std::optional<Connection> connection;
 };
 
@@ -122,7 +116,7 @@ struct ChineseTextCase {
     std::string expected;
 };
 
-class JetChineseTextTest : public WithJetFixtures<::testing::TestWithParam<ChineseTextCase>> {};
+class JetChineseTextTest : public ::testing::TestWithParam<ChineseTextCase> {};
 
 // A copy of a fixture with its text "hijklmnop" replaced by the same number
 // of bytes of Chinese text. A Jet 3 file keeps its code page in the
