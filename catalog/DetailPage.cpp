@@ -26,10 +26,7 @@ DetailPage::DetailPage(platform::Browser& pane, Connection& connection, std::str
 
 void DetailPage::WriteDetailPage()
 {
-    pane_.navigateBlank();
-    pane_.openDocument();
-    for (const std::string& line : PageHead(F_))
-        pane_.writeln(line);
+    StartPage(pane_, F_);
     pane_.writeln("<body width='100%' leftMargin='0' TopMargin='1' background='" + fileUrlAttribute(F_) +
                   "/pic/BookContent.jpg'>");
     for (const char* line : {"<table border='0' width='100%'>", "</table>", "</body>", "</html>",

@@ -23,10 +23,7 @@ ListPage::ListPage(platform::Browser& pane, Connection& connection, std::string 
 
 void ListPage::WriteListPage()
 {
-    pane_.navigateBlank();
-    pane_.openDocument();
-    for (const std::string& line : PageHead(F_))
-        pane_.writeln(line);
+    StartPage(pane_, F_);
     for (const std::string& line : {
              "<body width='100%' leftMargin='0' TopMargin='1' background='" + fileUrlAttribute(F_) +
                  "/pic/BookList.jpg'>",

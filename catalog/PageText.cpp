@@ -95,4 +95,12 @@ std::vector<std::string> PageHead(const std::string& F)
     };
 }
 
+void StartPage(platform::Browser& pane, const std::string& F)
+{
+    pane.navigateBlank();
+    pane.openDocument();
+    for (const std::string& line : PageHead(F))
+        pane.writeln(line);
+}
+
 } // namespace catalog

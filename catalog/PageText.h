@@ -1,4 +1,6 @@
 #pragma once
+#include "platform/Browser.h"
+
 #include <string>
 #include <string_view>
 #include <vector>
@@ -20,5 +22,7 @@ std::string fileUrlAttribute(std::string_view path);
 
 // Lines 1 to 10 of every generated page: head, meta lines, page library.
 std::vector<std::string> PageHead(const std::string& F);
+// Empties the pane and opens a new page on it with that head.
+void StartPage(platform::Browser& pane, const std::string& F);
 
 } // namespace catalog

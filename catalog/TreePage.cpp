@@ -30,10 +30,7 @@ void TreePage::WriteTreePage()
 {
     const std::string folder = fileUrlAttribute(F_);
     const std::string F2 = scriptString(F_);
-    pane_.navigateBlank();
-    pane_.openDocument();
-    for (const std::string& line : PageHead(F_))
-        pane_.writeln(line);
+    StartPage(pane_, F_);
     pane_.writeln("<body scroll='yes' width='100%' leftMargin='0' TopMargin='1' background='" + folder +
                   "/pic/TreeBack.jpg'>");
     pane_.writeln("<table width='100%' border='0'><tr><td NoWrap width='100%'>");
