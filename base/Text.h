@@ -13,5 +13,8 @@ std::string toUpperAscii(std::string_view text);
 // npos when absent.
 std::size_t findNoCase(std::string_view haystack, std::string_view needle, std::size_t from = 0);
 bool equalsNoCase(std::string_view a, std::string_view b);
+// The text in double quotes with each quote inside doubled, as SQL writes a
+// name and a CSV file a field.
+std::string doubleQuoted(std::string_view text);
 
 } // namespace base

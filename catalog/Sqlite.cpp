@@ -2,6 +2,7 @@
 #include "Database.h"
 #include "LikeMatch.h"
 #include "NameOrder.h"
+#include "base/Text.h"
 
 #include <algorithm>
 #include <filesystem>
@@ -133,13 +134,7 @@ SqliteStatement PrepareSql(sqlite3* db, const std::string& sql)
 
 std::string QuoteIdentifier(const std::string& name)
 {
-    std::string out = "\"";
-    for (char c : name) {
-        if (c == '"')
-            out += '"';
-        out += c;
-    }
-    return out + "\"";
+    return base::doubleQuoted(name);
 }
 
 void ThrowSqliteError(sqlite3* db, const std::string& what)

@@ -1,4 +1,5 @@
 #include "BookList.h"
+#include "base/Text.h"
 
 #include <sqlite3.h>
 
@@ -18,13 +19,7 @@ std::string csvField(const std::string& text)
 {
     if (text.find_first_of(",\"\r\n") == std::string::npos)
         return text;
-    std::string quoted = "\"";
-    for (char c : text) {
-        if (c == '"')
-            quoted += '"';
-        quoted += c;
-    }
-    return quoted + '"';
+    return base::doubleQuoted(text);
 }
 
 std::string columnText(sqlite3_stmt* row, int column)
