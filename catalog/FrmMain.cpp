@@ -37,7 +37,8 @@ FrmMain::FrmMain(platform::Platform& platform, const startup::MediaFolders& fold
     tmTip->setInterval(200);
     tmTip->setEnabled(false);
 
-    flashDispatch_ = std::make_unique<base::OneShotDispatch>(*Timfla, [this] { Timfla_Timer(); });
+    flashCommands_ = std::make_unique<base::CommandSlots>(*Timfla, [this] { Timfla_Timer(); },
+                                                          std::vector{&BarCommand, &MovieCommand});
     BSwf->onCommand([this](const std::string& c, const std::string& a) { BSwf_FSCommand(c, a); });
     ShockwaveFlash1->onCommand([this](const std::string& c, const std::string& a) { ShockwaveFlash1_FSCommand(c, a); });
     tmTip->onTick([this] { tmTip_Timer(); });
@@ -164,16 +165,12 @@ void FrmMain::SearchBooks()
 
 void FrmMain::BSwf_FSCommand(const std::string& command, const std::string&)
 {
-    BarCommand = command;
-    flashDispatch_->arm();
-    MovieCommand.clear();
+    flashCommands_->store(BarCommand, command);
 }
 
 void FrmMain::ShockwaveFlash1_FSCommand(const std::string& command, const std::string&)
 {
-    MovieCommand = command;
-    flashDispatch_->arm();
-    BarCommand.clear();
+    flashCommands_->store(MovieCommand, command);
 }
 
 void FrmMain::Timfla_Timer()

@@ -5,7 +5,7 @@
 #include "TreePage.h"
 #include "buttons/CButton.h"
 #include "platform/Platform.h"
-#include "base/OneShotDispatch.h"
+#include "base/CommandSlots.h"
 #include "startup/Startup.h"
 
 #include <map>
@@ -69,7 +69,7 @@ private:
 
     platform::Platform& platform_;
     startup::MediaFolders folders_;
-    std::unique_ptr<base::OneShotDispatch> flashDispatch_;
+    std::unique_ptr<base::CommandSlots> flashCommands_;
     std::unique_ptr<TreePage> treePage_;
     std::unique_ptr<ListPage> listPage_;
     std::unique_ptr<DetailPage> detailPage_;

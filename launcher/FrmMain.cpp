@@ -20,7 +20,8 @@ FrmMain::FrmMain(platform::Platform& platform, const LauncherFolders& folders, s
     sound_ = std::make_unique<BackgroundSound>(*MMCavi, platform.app, folders_.SoundsPath + "/back.wav");
     Movie = std::make_unique<MovieSurface>(platform, *form, folders_, *sound_, Width, Height);
     TimFla = kit.createTimer();
-    flashDispatch_ = std::make_unique<base::OneShotDispatch>(*TimFla, [this] { TimFla_Timer(); });
+    flashCommands_ = std::make_unique<base::CommandSlots>(*TimFla, [this] { TimFla_Timer(); },
+                                                          std::vector{&MenuCommand, &ExitCommand});
     Timplay = kit.createTimer();
     Timplay->setInterval(kSoundWatchMs);
     Timplay->onTick([this] { Timplay_Timer(); });
@@ -49,17 +50,13 @@ void FrmMain::Init()
 
 void FrmMain::BSwf_FSCommand(const std::string& command, const std::string& args)
 {
-    MenuCommand = command;
+    flashCommands_->store(MenuCommand, command);
     MenuArgs = args;
-    flashDispatch_->arm();
-    ExitCommand.clear();
 }
 
 void FrmMain::Exitaviplay_FSCommand(const std::string& command, const std::string&)
 {
-    ExitCommand = command;
-    flashDispatch_->arm();
-    MenuCommand.clear();
+    flashCommands_->store(ExitCommand, command);
 }
 
 // Escape leaves a playing movie as its exit button does, through the same

@@ -12,7 +12,7 @@ Frmswf::Frmswf(platform::Platform& platform, const LauncherFolders& folders, std
     form->setFrameless(true);
     BSwf = kit.createFlashPlayer(*form);
     TimFla = kit.createTimer();
-    flashDispatch_ = std::make_unique<base::OneShotDispatch>(*TimFla, [this] { TimFla_Timer(); });
+    flashCommands_ = std::make_unique<base::CommandSlots>(*TimFla, [this] { TimFla_Timer(); }, std::vector{&Command});
     BSwf->onCommand([this](const std::string& c, const std::string& a) { BSwf_FSCommand(c, a); });
     form->onEscape([this] { form_Escape(); });
 }
@@ -30,9 +30,8 @@ bool Frmswf::Init()
 
 void Frmswf::BSwf_FSCommand(const std::string& command, const std::string& args)
 {
-    Command = command;
+    flashCommands_->store(Command, command);
     Args = args;
-    flashDispatch_->arm();
 }
 
 // Escape returns to the menu as the presentation's own button does, through

@@ -2,7 +2,7 @@
 #include "LauncherFolders.h"
 #include "LauncherWindow.h"
 #include "platform/Platform.h"
-#include "base/OneShotDispatch.h"
+#include "base/CommandSlots.h"
 
 #include <functional>
 #include <memory>
@@ -38,7 +38,7 @@ private:
     platform::Platform& platform_;
     LauncherFolders folders_;
     std::function<void()> returnMain_;
-    std::unique_ptr<base::OneShotDispatch> flashDispatch_;
+    std::unique_ptr<base::CommandSlots> flashCommands_;
 };
 
 } // namespace launcher
