@@ -19,19 +19,17 @@ Frmswf::Frmswf(platform::Platform& platform, const LauncherFolders& folders, std
 
 Frmswf::~Frmswf() = default;
 
-bool Frmswf::Init()
+void Frmswf::Init()
 {
     startup::CenterWindow(*form, platform_.app, Width, Height);
     form->setBackColor(platform::rgb(255, 255, 255));
     LoadMovieOrEnd(platform_, *BSwf, folders_.MovPath + "/loop.swf", 0, 0, Width, Height);
     form->show();
-    return true;
 }
 
-void Frmswf::BSwf_FSCommand(const std::string& command, const std::string& args)
+void Frmswf::BSwf_FSCommand(const std::string& command, const std::string&)
 {
     flashCommands_->store(Command, command);
-    Args = args;
 }
 
 // Escape returns to the menu as the presentation's own button does, through

@@ -19,7 +19,7 @@ public:
     Frmswf(platform::Platform& platform, const LauncherFolders& folders, std::function<void()> returnMain);
     ~Frmswf() override;
 
-    bool Init();
+    void Init();
     platform::Form& Window() override { return *form; }
 
     // Controls, in the window's own names.
@@ -28,7 +28,6 @@ public:
     std::unique_ptr<platform::Timer> TimFla;
 
     std::string Command;
-    std::string Args;
 
 private:
     void BSwf_FSCommand(const std::string& command, const std::string& args);
