@@ -1,6 +1,7 @@
 #include "FrmMain.h"
 #include "TitleSignals.h"
 #include "base/Text.h"
+#include "startup/FlashMovies.h"
 
 #include <iostream>
 
@@ -8,8 +9,6 @@ namespace catalog {
 
 namespace {
 
-const char* const kSeriousErrorText = "初始化登陆窗体失败，程序将退出。";
-const char* const kSeriousErrorCaption = "严重错误";
 constexpr int kEnterKey = 13;
 
 } // namespace
@@ -92,38 +91,15 @@ void FrmMain::WritePages()
     detailPage_->WriteDetailPage();
 }
 
-void FrmMain::SeriousError()
-{
-    platform_.messages.ok(kSeriousErrorText, kSeriousErrorCaption);
-    platform_.app.end(0);
-}
-
-// A player without its engine would show an empty place where the movie
-// belongs, as blank as a missing movie, and it ends the program the same way.
-bool FrmMain::CanPlay(const platform::FlashPlayer& player, const std::string& movie) const
-{
-    return platform_.app.fileExists(movie) && player.canPlay();
-}
-
 void FrmMain::LoadButtonBar()
 {
-    const std::string movie = folders_.PicPath + "/button.swf";
-    if (!CanPlay(*BSwf, movie))
-        return SeriousError();
-    BSwf->setMovie(movie);
-    BSwf->setGeometry(445, 484, 307, 18);
+    startup::LoadMovieOrEnd(platform_, *BSwf, folders_.PicPath + "/button.swf", 445, 484, 307, 18);
     BSwf->setVisible(true);
-    BSwf->disableContextMenu();
 }
 
 void FrmMain::LoadOverlayMovie()
 {
-    const std::string movie = folders_.PicPath + "/tavro.swf";
-    if (!CanPlay(*ShockwaveFlash1, movie))
-        return SeriousError();
-    ShockwaveFlash1->setMovie(movie);
-    ShockwaveFlash1->setGeometry(125, 100, 550, 400);
-    ShockwaveFlash1->disableContextMenu();
+    startup::LoadMovieOrEnd(platform_, *ShockwaveFlash1, folders_.PicPath + "/tavro.swf", 125, 100, 550, 400);
 }
 
 void FrmMain::LoadImageButtons()

@@ -47,10 +47,6 @@ private:
     void LoadImageButtons();
     std::unique_ptr<buttons::CButton> LoadButtonSet(int clipIndex, const char* picture, const char* section);
     void WritePages();
-    // Whether the movie file is there and the player can play it.
-    bool CanPlay(const platform::FlashPlayer& player, const std::string& movie) const;
-    // Tells the user and ends the program.
-    void SeriousError();
     // Runs a user's request; a database failure is shown, and the window goes on.
     void UserAction(const std::function<void()>& action);
     void SearchBooks();

@@ -1,5 +1,5 @@
 #include "FrmMain.h"
-#include "FlashMovies.h"
+#include "startup/FlashMovies.h"
 #include "startup/Startup.h"
 
 namespace launcher {
@@ -43,7 +43,7 @@ void FrmMain::Init()
     startup::CenterWindow(*form, platform_.app, Width, Height);
     form->setBackColor(platform::rgb(255, 255, 255));
     Pic1->setGeometry(0, 0, Width, Height);
-    LoadMovieOrEnd(platform_, *BSwf, folders_.MovPath + "/media.swf", 0, 0, Width, Height);
+    startup::LoadMovieOrEnd(platform_, *BSwf, folders_.MovPath + "/media.swf", 0, 0, Width, Height);
     sound_->Start();
     form->show();
 }

@@ -1,5 +1,5 @@
 #include "Frmswf.h"
-#include "FlashMovies.h"
+#include "startup/FlashMovies.h"
 #include "startup/Startup.h"
 
 namespace launcher {
@@ -23,7 +23,7 @@ void Frmswf::Init()
 {
     startup::CenterWindow(*form, platform_.app, Width, Height);
     form->setBackColor(platform::rgb(255, 255, 255));
-    LoadMovieOrEnd(platform_, *BSwf, folders_.MovPath + "/loop.swf", 0, 0, Width, Height);
+    startup::LoadMovieOrEnd(platform_, *BSwf, folders_.MovPath + "/loop.swf", 0, 0, Width, Height);
     form->show();
 }
 
