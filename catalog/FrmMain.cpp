@@ -182,17 +182,17 @@ void FrmMain::txt_BookName_KeyDown(int keyCode)
 void FrmMain::Form_MouseDown(const platform::MouseEvent& e)
 {
     if (BtnSearch)
-        BtnSearch->OnMouseDown(std::int16_t(e.button), std::int16_t(e.shift), float(e.x), float(e.y));
+        BtnSearch->OnMouseDown(e);
     if (BtnExit)
-        BtnExit->OnMouseDown(std::int16_t(e.button), std::int16_t(e.shift), float(e.x), float(e.y));
+        BtnExit->OnMouseDown(e);
 }
 
 void FrmMain::Form_MouseMove(const platform::MouseEvent& e)
 {
     if (BtnSearch)
-        BtnSearch->OnMouseMove(std::int16_t(e.button), std::int16_t(e.shift), float(e.x), float(e.y));
+        BtnSearch->OnMouseMove(e);
     if (BtnExit)
-        BtnExit->OnMouseMove(std::int16_t(e.button), std::int16_t(e.shift), float(e.x), float(e.y));
+        BtnExit->OnMouseMove(e);
 }
 
 void FrmMain::BtnSearch_MouseDown(std::int16_t, bool)

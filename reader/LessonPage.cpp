@@ -51,12 +51,8 @@ LessonPage::LessonPage(platform::Toolkit& toolkit, platform::Application& app, p
     engine_.moveOutImg = [this](std::int16_t) { reportPointer(); };
 
     using platform::MouseEvent;
-    page.onMouseMove(Guarded("page pointer move", [this](const MouseEvent& e) {
-        engine_.OnMMove(std::int16_t(e.button), std::int16_t(e.shift), float(e.x), float(e.y));
-    }));
-    page.onMouseDown(Guarded("page press", [this](const MouseEvent& e) {
-        engine_.OnMDown(std::int16_t(e.button), std::int16_t(e.shift), float(e.x), float(e.y));
-    }));
+    page.onMouseMove(Guarded("page pointer move", [this](const MouseEvent& e) { engine_.OnMMove(e); }));
+    page.onMouseDown(Guarded("page press", [this](const MouseEvent& e) { engine_.OnMDown(e); }));
 
     // Change is raised inside the scrollbar's own mouse handlers, below.
     scroll_.Initialize(track, bar);
