@@ -228,6 +228,16 @@ void CButton::OnMouseUp(std::int16_t, std::int16_t, float X, float Y)
         MouseUp(index);
 }
 
+void CButton::OnMouseMove(const platform::MouseEvent& e)
+{
+    OnMouseMove(std::int16_t(e.button), std::int16_t(e.shift), float(e.x), float(e.y));
+}
+
+void CButton::OnMouseDown(const platform::MouseEvent& e)
+{
+    OnMouseDown(std::int16_t(e.button), std::int16_t(e.shift), float(e.x), float(e.y));
+}
+
 void CButton::Timer()
 {
     for (std::int16_t i = 0; i < Count(); ++i)

@@ -32,6 +32,9 @@ public:
     void OnMouseMove(std::int16_t Button, std::int16_t Shift, float X, float Y);
     void OnMouseDown(std::int16_t Button, std::int16_t Shift, float X, float Y);
     void OnMouseUp(std::int16_t Button, std::int16_t Shift, float X, float Y);
+    // The same for the host's own mouse events.
+    void OnMouseMove(const platform::MouseEvent& e);
+    void OnMouseDown(const platform::MouseEvent& e);
     // One animation step of every button.
     void Timer();
 

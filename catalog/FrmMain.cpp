@@ -1,6 +1,7 @@
 #include "FrmMain.h"
 #include "TitleSignals.h"
 #include "base/Text.h"
+#include "startup/FlashMovies.h"
 
 #include <iostream>
 
@@ -8,8 +9,6 @@ namespace catalog {
 
 namespace {
 
-const char* const kSeriousErrorText = "初始化登陆窗体失败，程序将退出。";
-const char* const kSeriousErrorCaption = "严重错误";
 constexpr int kEnterKey = 13;
 
 } // namespace
@@ -37,7 +36,8 @@ FrmMain::FrmMain(platform::Platform& platform, const startup::MediaFolders& fold
     tmTip->setInterval(200);
     tmTip->setEnabled(false);
 
-    flashDispatch_ = std::make_unique<base::OneShotDispatch>(*Timfla, [this] { Timfla_Timer(); });
+    flashCommands_ = std::make_unique<base::CommandSlots>(*Timfla, [this] { Timfla_Timer(); },
+                                                          std::vector{&BarCommand, &MovieCommand});
     BSwf->onCommand([this](const std::string& c, const std::string& a) { BSwf_FSCommand(c, a); });
     ShockwaveFlash1->onCommand([this](const std::string& c, const std::string& a) { ShockwaveFlash1_FSCommand(c, a); });
     tmTip->onTick([this] { tmTip_Timer(); });
@@ -91,38 +91,15 @@ void FrmMain::WritePages()
     detailPage_->WriteDetailPage();
 }
 
-void FrmMain::SeriousError()
-{
-    platform_.messages.ok(kSeriousErrorText, kSeriousErrorCaption);
-    platform_.app.end(0);
-}
-
-// A player without its engine would show an empty place where the movie
-// belongs, as blank as a missing movie, and it ends the program the same way.
-bool FrmMain::CanPlay(const platform::FlashPlayer& player, const std::string& movie) const
-{
-    return platform_.app.fileExists(movie) && player.canPlay();
-}
-
 void FrmMain::LoadButtonBar()
 {
-    const std::string movie = folders_.PicPath + "/button.swf";
-    if (!CanPlay(*BSwf, movie))
-        return SeriousError();
-    BSwf->setMovie(movie);
-    BSwf->setGeometry(445, 484, 307, 18);
+    startup::LoadMovieOrEnd(platform_, *BSwf, folders_.PicPath + "/button.swf", 445, 484, 307, 18);
     BSwf->setVisible(true);
-    BSwf->disableContextMenu();
 }
 
 void FrmMain::LoadOverlayMovie()
 {
-    const std::string movie = folders_.PicPath + "/tavro.swf";
-    if (!CanPlay(*ShockwaveFlash1, movie))
-        return SeriousError();
-    ShockwaveFlash1->setMovie(movie);
-    ShockwaveFlash1->setGeometry(125, 100, 550, 400);
-    ShockwaveFlash1->disableContextMenu();
+    startup::LoadMovieOrEnd(platform_, *ShockwaveFlash1, folders_.PicPath + "/tavro.swf", 125, 100, 550, 400);
 }
 
 void FrmMain::LoadImageButtons()
@@ -164,16 +141,12 @@ void FrmMain::SearchBooks()
 
 void FrmMain::BSwf_FSCommand(const std::string& command, const std::string&)
 {
-    BarCommand = command;
-    flashDispatch_->arm();
-    MovieCommand.clear();
+    flashCommands_->store(BarCommand, command);
 }
 
 void FrmMain::ShockwaveFlash1_FSCommand(const std::string& command, const std::string&)
 {
-    MovieCommand = command;
-    flashDispatch_->arm();
-    BarCommand.clear();
+    flashCommands_->store(MovieCommand, command);
 }
 
 void FrmMain::Timfla_Timer()
@@ -209,17 +182,17 @@ void FrmMain::txt_BookName_KeyDown(int keyCode)
 void FrmMain::Form_MouseDown(const platform::MouseEvent& e)
 {
     if (BtnSearch)
-        BtnSearch->OnMouseDown(std::int16_t(e.button), std::int16_t(e.shift), float(e.x), float(e.y));
+        BtnSearch->OnMouseDown(e);
     if (BtnExit)
-        BtnExit->OnMouseDown(std::int16_t(e.button), std::int16_t(e.shift), float(e.x), float(e.y));
+        BtnExit->OnMouseDown(e);
 }
 
 void FrmMain::Form_MouseMove(const platform::MouseEvent& e)
 {
     if (BtnSearch)
-        BtnSearch->OnMouseMove(std::int16_t(e.button), std::int16_t(e.shift), float(e.x), float(e.y));
+        BtnSearch->OnMouseMove(e);
     if (BtnExit)
-        BtnExit->OnMouseMove(std::int16_t(e.button), std::int16_t(e.shift), float(e.x), float(e.y));
+        BtnExit->OnMouseMove(e);
 }
 
 void FrmMain::BtnSearch_MouseDown(std::int16_t, bool)

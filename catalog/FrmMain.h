@@ -5,7 +5,7 @@
 #include "TreePage.h"
 #include "buttons/CButton.h"
 #include "platform/Platform.h"
-#include "base/OneShotDispatch.h"
+#include "base/CommandSlots.h"
 #include "startup/Startup.h"
 
 #include <map>
@@ -47,10 +47,6 @@ private:
     void LoadImageButtons();
     std::unique_ptr<buttons::CButton> LoadButtonSet(int clipIndex, const char* picture, const char* section);
     void WritePages();
-    // Whether the movie file is there and the player can play it.
-    bool CanPlay(const platform::FlashPlayer& player, const std::string& movie) const;
-    // Tells the user and ends the program.
-    void SeriousError();
     // Runs a user's request; a database failure is shown, and the window goes on.
     void UserAction(const std::function<void()>& action);
     void SearchBooks();
@@ -69,7 +65,7 @@ private:
 
     platform::Platform& platform_;
     startup::MediaFolders folders_;
-    std::unique_ptr<base::OneShotDispatch> flashDispatch_;
+    std::unique_ptr<base::CommandSlots> flashCommands_;
     std::unique_ptr<TreePage> treePage_;
     std::unique_ptr<ListPage> listPage_;
     std::unique_ptr<DetailPage> detailPage_;

@@ -1,5 +1,5 @@
 #include "FrmMain.h"
-#include "FlashMovies.h"
+#include "startup/FlashMovies.h"
 #include "startup/Startup.h"
 
 namespace launcher {
@@ -20,7 +20,8 @@ FrmMain::FrmMain(platform::Platform& platform, const LauncherFolders& folders, s
     sound_ = std::make_unique<BackgroundSound>(*MMCavi, platform.app, folders_.SoundsPath + "/back.wav");
     Movie = std::make_unique<MovieSurface>(platform, *form, folders_, *sound_, Width, Height);
     TimFla = kit.createTimer();
-    flashDispatch_ = std::make_unique<base::OneShotDispatch>(*TimFla, [this] { TimFla_Timer(); });
+    flashCommands_ = std::make_unique<base::CommandSlots>(*TimFla, [this] { TimFla_Timer(); },
+                                                          std::vector{&MenuCommand, &ExitCommand});
     Timplay = kit.createTimer();
     Timplay->setInterval(kSoundWatchMs);
     Timplay->onTick([this] { Timplay_Timer(); });
@@ -42,24 +43,20 @@ void FrmMain::Init()
     startup::CenterWindow(*form, platform_.app, Width, Height);
     form->setBackColor(platform::rgb(255, 255, 255));
     Pic1->setGeometry(0, 0, Width, Height);
-    LoadMovieOrEnd(platform_, *BSwf, folders_.MovPath + "/media.swf", 0, 0, Width, Height);
+    startup::LoadMovieOrEnd(platform_, *BSwf, folders_.MovPath + "/media.swf", 0, 0, Width, Height);
     sound_->Start();
     form->show();
 }
 
 void FrmMain::BSwf_FSCommand(const std::string& command, const std::string& args)
 {
-    MenuCommand = command;
+    flashCommands_->store(MenuCommand, command);
     MenuArgs = args;
-    flashDispatch_->arm();
-    ExitCommand.clear();
 }
 
 void FrmMain::Exitaviplay_FSCommand(const std::string& command, const std::string&)
 {
-    ExitCommand = command;
-    flashDispatch_->arm();
-    MenuCommand.clear();
+    flashCommands_->store(ExitCommand, command);
 }
 
 // Escape leaves a playing movie as its exit button does, through the same

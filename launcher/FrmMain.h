@@ -4,7 +4,7 @@
 #include "LauncherWindow.h"
 #include "MovieSurface.h"
 #include "platform/Platform.h"
-#include "base/OneShotDispatch.h"
+#include "base/CommandSlots.h"
 
 #include <functional>
 #include <memory>
@@ -61,7 +61,7 @@ private:
     LauncherFolders folders_;
     std::function<void()> playLoopMovie_;
     std::unique_ptr<BackgroundSound> sound_;
-    std::unique_ptr<base::OneShotDispatch> flashDispatch_;
+    std::unique_ptr<base::CommandSlots> flashCommands_;
 };
 
 } // namespace launcher

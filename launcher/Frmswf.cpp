@@ -1,5 +1,5 @@
 #include "Frmswf.h"
-#include "FlashMovies.h"
+#include "startup/FlashMovies.h"
 #include "startup/Startup.h"
 
 namespace launcher {
@@ -12,27 +12,24 @@ Frmswf::Frmswf(platform::Platform& platform, const LauncherFolders& folders, std
     form->setFrameless(true);
     BSwf = kit.createFlashPlayer(*form);
     TimFla = kit.createTimer();
-    flashDispatch_ = std::make_unique<base::OneShotDispatch>(*TimFla, [this] { TimFla_Timer(); });
+    flashCommands_ = std::make_unique<base::CommandSlots>(*TimFla, [this] { TimFla_Timer(); }, std::vector{&Command});
     BSwf->onCommand([this](const std::string& c, const std::string& a) { BSwf_FSCommand(c, a); });
     form->onEscape([this] { form_Escape(); });
 }
 
 Frmswf::~Frmswf() = default;
 
-bool Frmswf::Init()
+void Frmswf::Init()
 {
     startup::CenterWindow(*form, platform_.app, Width, Height);
     form->setBackColor(platform::rgb(255, 255, 255));
-    LoadMovieOrEnd(platform_, *BSwf, folders_.MovPath + "/loop.swf", 0, 0, Width, Height);
+    startup::LoadMovieOrEnd(platform_, *BSwf, folders_.MovPath + "/loop.swf", 0, 0, Width, Height);
     form->show();
-    return true;
 }
 
-void Frmswf::BSwf_FSCommand(const std::string& command, const std::string& args)
+void Frmswf::BSwf_FSCommand(const std::string& command, const std::string&)
 {
-    Command = command;
-    Args = args;
-    flashDispatch_->arm();
+    flashCommands_->store(Command, command);
 }
 
 // Escape returns to the menu as the presentation's own button does, through

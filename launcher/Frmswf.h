@@ -2,7 +2,7 @@
 #include "LauncherFolders.h"
 #include "LauncherWindow.h"
 #include "platform/Platform.h"
-#include "base/OneShotDispatch.h"
+#include "base/CommandSlots.h"
 
 #include <functional>
 #include <memory>
@@ -19,7 +19,7 @@ public:
     Frmswf(platform::Platform& platform, const LauncherFolders& folders, std::function<void()> returnMain);
     ~Frmswf() override;
 
-    bool Init();
+    void Init();
     platform::Form& Window() override { return *form; }
 
     // Controls, in the window's own names.
@@ -28,7 +28,6 @@ public:
     std::unique_ptr<platform::Timer> TimFla;
 
     std::string Command;
-    std::string Args;
 
 private:
     void BSwf_FSCommand(const std::string& command, const std::string& args);
@@ -38,7 +37,7 @@ private:
     platform::Platform& platform_;
     LauncherFolders folders_;
     std::function<void()> returnMain_;
-    std::unique_ptr<base::OneShotDispatch> flashDispatch_;
+    std::unique_ptr<base::CommandSlots> flashCommands_;
 };
 
 } // namespace launcher

@@ -1,5 +1,5 @@
 #include "MovieSurface.h"
-#include "FlashMovies.h"
+#include "startup/FlashMovies.h"
 
 namespace launcher {
 
@@ -98,7 +98,7 @@ void MovieSurface::PrepareExitButton()
     const Area& e = layout.exitButton;
     ExitAviPic->setGeometry(e.left, e.top, e.width, e.height);
     ExitAviPic->setVisible(true);
-    LoadMovieOrEnd(platform_, *Exitaviplay, folders_.MovPath + "/exitb.swf", 0, 0, e.width, e.height);
+    startup::LoadMovieOrEnd(platform_, *Exitaviplay, folders_.MovPath + "/exitb.swf", 0, 0, e.width, e.height);
 }
 
 void MovieSurface::StartMovie(const std::string& name)

@@ -51,12 +51,8 @@ LessonPage::LessonPage(platform::Toolkit& toolkit, platform::Application& app, p
     engine_.moveOutImg = [this](std::int16_t) { reportPointer(); };
 
     using platform::MouseEvent;
-    page.onMouseMove(Guarded("page pointer move", [this](const MouseEvent& e) {
-        engine_.OnMMove(std::int16_t(e.button), std::int16_t(e.shift), float(e.x), float(e.y));
-    }));
-    page.onMouseDown(Guarded("page press", [this](const MouseEvent& e) {
-        engine_.OnMDown(std::int16_t(e.button), std::int16_t(e.shift), float(e.x), float(e.y));
-    }));
+    page.onMouseMove(Guarded("page pointer move", [this](const MouseEvent& e) { engine_.OnMMove(e); }));
+    page.onMouseDown(Guarded("page press", [this](const MouseEvent& e) { engine_.OnMDown(e); }));
 
     // Change is raised inside the scrollbar's own mouse handlers, below.
     scroll_.Initialize(track, bar);
@@ -84,8 +80,8 @@ LessonPage::LessonPage(platform::Toolkit& toolkit, platform::Application& app, p
 bool LessonPage::Open(const std::string& markup, const std::string& picturePath)
 {
     engine_.ClearAll();
-    // A new binding also returns the style to the page's own, so a tag one
-    // lesson leaves open does not carry into the next.
+    // A tag one lesson leaves open does not carry into the next: every
+    // layout of the engine starts in the page's own style.
     const bool fits = engine_.InitProc(page_, 0, 0, page_.width(), page_.height());
     engine_.SetObject(images_.get(), masks_.get(), edits_.get());
     engine_.HotColor(look::DeepRed);

@@ -91,6 +91,9 @@ public:
     // The pointer (Pointer.cpp), in surface units. Shift 100 makes a move do nothing.
     void OnMMove(std::int16_t Button, std::int16_t Shift, float X, float Y);
     void OnMDown(std::int16_t Button, std::int16_t Shift, float X, float Y);
+    // The same for the host's own mouse events.
+    void OnMMove(const platform::MouseEvent& e);
+    void OnMDown(const platform::MouseEvent& e);
 
     // Scrolling and the queries between sentences and pieces (Scrolling.cpp).
     // Every scroll keeps the first line between 0 and the last full page.

@@ -78,11 +78,13 @@ std::string GetAttr(std::string_view attributes, std::string_view name, platform
     if (found == npos)
         return {};
     const std::string_view after = attributes.substr(attributes.find('=', found) + 1);
-    // Positions are counted from the first non-space character after "=" but
-    // applied right after the "=", so only a value written straight after
-    // "=" reads correctly. Spaces around a value are never part of it, at
-    // either end ("TYPE= SEN" and "TYPE=SEN " both read SEN); only quotes
-    // keep spaces.
+    // The value ends at its closing quote, else at the first space, looked
+    // for past the spaces after "=" but counted from right after the "=":
+    // each such space cuts one character off a value that has such an end
+    // ("A= xyz B=1" reads xy). A value running to the end of the attributes
+    // is read whole. An unquoted value then loses its spaces at both ends
+    // ("TYPE= SEN" and "TYPE=SEN " both read SEN); a quoted one keeps those
+    // inside its quotes.
     const std::size_t end = valueEnd(trimLeft(after));
     const std::string_view raw = end == 0 ? after : after.substr(0, bytesOfCharacters(after, end - 1));
     const std::string_view unspaced = trimLeft(raw);

@@ -105,6 +105,16 @@ void CSuperTextC::OnMDown(std::int16_t, std::int16_t, float X, float Y)
         operateInputs(at);
 }
 
+void CSuperTextC::OnMMove(const platform::MouseEvent& e)
+{
+    OnMMove(std::int16_t(e.button), std::int16_t(e.shift), float(e.x), float(e.y));
+}
+
+void CSuperTextC::OnMDown(const platform::MouseEvent& e)
+{
+    OnMDown(std::int16_t(e.button), std::int16_t(e.shift), float(e.x), float(e.y));
+}
+
 void CSuperTextC::operateInputs(const PointerTargets& at)
 {
     const int c = CheckBoxAt(doc_, at.point);
