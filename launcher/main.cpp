@@ -2,6 +2,7 @@
 #include "platform/qt/QtPlatform.h"
 #include "platform/qt/StartEnvironment.h"
 #include "platform/qt/WebEngineProcess.h"
+#include "platform/qt/WebModuleLoader.h"
 
 #include <QApplication>
 
@@ -23,7 +24,8 @@ int main(int argc, char** argv)
     // a timer; the program ends through the sequence, not through Qt.
     application.setQuitOnLastWindowClosed(false);
 
-    platform::qt::QtPlatform qtPlatform;
+    // The menu loads the web controls once the first intro shows.
+    platform::qt::QtPlatform qtPlatform{platform::qt::webControlsOnDemand()};
     platform::Platform platform = qtPlatform.platform();
     auto windows = launcher::RunLauncher(platform);
     if (!windows)

@@ -11,7 +11,8 @@ int main(int argc, char** argv)
     application.setApplicationName("reader");
     application.setQuitOnLastWindowClosed(true);
 
-    platform::qt::QtPlatform qtPlatform;
+    // It shows no web page.
+    platform::qt::QtPlatform qtPlatform{platform::qt::noWebControls()};
     platform::Platform platform = qtPlatform.platform();
     // The reader starts as the catalog does: one instance, its own folder as
     // the media root, the disc's fonts, the screen check.
