@@ -79,8 +79,6 @@ void FrmMain::Init()
     form->show();
 }
 
-void FrmMain::Show() { form->show(); }
-
 void FrmMain::WritePages()
 {
     treePage_ = std::make_unique<TreePage>(*WebBrowser1, *CatalogConnection, folders_.MediaRoot);

@@ -18,13 +18,13 @@ namespace catalog {
 // The catalog's only window: its controls at their fixed places and which
 // handler answers which event. The pages, the database and the button sets
 // do the work.
-class FrmMain : public startup::MainWindow {
+class FrmMain : public startup::ProgramWindow {
 public:
     FrmMain(platform::Platform& platform, const startup::MediaFolders& folders);
     ~FrmMain() override;
 
-    void Init() override;
-    void Show() override;
+    void Init();
+    platform::Form& Window() override { return *form; }
 
     // Controls, in the window's own names.
     std::unique_ptr<platform::Form> form;

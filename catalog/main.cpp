@@ -1,22 +1,11 @@
 #include "FrmMain.h"
-#include "platform/qt/QtPlatform.h"
+#include "platform/qt/LinkedWebControls.h"
 #include "platform/qt/WebEngineProcess.h"
-#include "startup/Startup.h"
-
-#include <QApplication>
+#include "startup/ProgramMain.h"
 
 int main(int argc, char** argv)
 {
     platform::qt::drawPagesByProcessor();
-    platform::qt::prepareQtProcess();
-    QApplication application(argc, argv);
-    application.setApplicationName("product");
-    application.setQuitOnLastWindowClosed(true);
-
-    platform::qt::QtPlatform qtPlatform;
-    platform::Platform platform = qtPlatform.platform();
-    auto window = startup::RunCatalogStartup(platform, [](platform::Platform& p, const startup::MediaFolders& f) {
-        return std::make_unique<catalog::FrmMain>(p, f);
-    });
-    return application.exec();
+    return startup::RunMainWindowProgram<catalog::FrmMain>(
+        argc, argv, {.name = "product", .webControls = platform::qt::linkedWebControls()});
 }

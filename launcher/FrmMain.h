@@ -1,9 +1,9 @@
 #pragma once
 #include "BackgroundSound.h"
 #include "LauncherFolders.h"
-#include "LauncherWindow.h"
 #include "MovieSurface.h"
 #include "platform/Platform.h"
+#include "startup/ProgramWindow.h"
 #include "base/CommandSlots.h"
 
 #include <functional>
@@ -15,7 +15,7 @@ namespace launcher {
 // The start program's menu: the Flash menu movie over a white window, the
 // background sound, and the movie surface. The menu's commands are acted
 // on 10 ms after they arrive, outside the player's event.
-class FrmMain : public LauncherWindow {
+class FrmMain : public startup::ProgramWindow {
 public:
     static constexpr int Width = 700;
     static constexpr int Height = 400;

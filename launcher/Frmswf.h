@@ -1,7 +1,7 @@
 #pragma once
 #include "LauncherFolders.h"
-#include "LauncherWindow.h"
 #include "platform/Platform.h"
+#include "startup/ProgramWindow.h"
 #include "base/CommandSlots.h"
 
 #include <functional>
@@ -11,7 +11,7 @@
 namespace launcher {
 
 // The looping presentation, which plays until it asks to return to the menu.
-class Frmswf : public LauncherWindow {
+class Frmswf : public startup::ProgramWindow {
 public:
     static constexpr int Width = 800;
     static constexpr int Height = 582;

@@ -1,7 +1,7 @@
 #pragma once
 #include "LauncherFolders.h"
-#include "LauncherWindow.h"
 #include "platform/Platform.h"
+#include "startup/ProgramWindow.h"
 
 #include <functional>
 #include <memory>
@@ -18,7 +18,7 @@ struct IntroMovie {
 
 // A window that plays one intro movie on a black ground and hands over to
 // the next step when the movie ends or is clicked away.
-class IntroWindow : public LauncherWindow {
+class IntroWindow : public startup::ProgramWindow {
 public:
     IntroWindow(platform::Platform& platform, IntroMovie movie, std::function<void()> next);
     ~IntroWindow() override;

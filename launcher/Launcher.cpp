@@ -1,44 +1,46 @@
 #include "Launcher.h"
 #include "startup/Startup.h"
 
-#include <exception>
-#include <functional>
-#include <iostream>
-
 namespace launcher {
 
 namespace {
 
-// A start-up step whose failure only loses its own effect. The reason goes
-// to the developer's console; the user sees nothing.
-void RunTolerantly(const char* step, const std::function<void()>& action)
+// What the start-up steps find, for the steps after them and the windows.
+struct Found {
+    std::vector<std::string> CdDrives;
+    std::string mediaRoot;
+    LauncherFolders folders;
+};
+
+std::vector<startup::StartupStep> LauncherSteps(platform::Platform& platform, Found& found)
 {
-    try {
-        action();
-    } catch (const std::exception& e) {
-        std::cerr << "start-up step skipped (" << step << "): " << e.what() << '\n';
-    }
+    constexpr auto Skip = startup::StartupStep::OnFailure::Skip;
+    return {
+        {"drive scan", [&] { startup::ListCdDrives(platform.drives, found.CdDrives); }, Skip},
+        {"program folder", [&] { found.mediaRoot = startup::mediaRootOf(platform.app.programFolder()); }},
+        {"media root", [&] { found.mediaRoot = FindMediaRoot(platform.app, found.CdDrives); }, Skip},
+        {"folders", [&] { found.folders = composeLauncherFolders(found.mediaRoot); }},
+        {"fonts", [&] { startup::InstallFonts(platform.fonts, found.folders.MediaRoot); }, Skip},
+        {"screen check", [&] { startup::ScreenCheck(platform.app, platform.messages); }, Skip},
+    };
 }
 
 } // namespace
 
 std::unique_ptr<WindowSequence> RunLauncher(platform::Platform& platform)
 {
-    if (platform.app.anotherInstanceRunning())
-        platform.app.end(0);
-    std::vector<std::string> CdDrives;
-    RunTolerantly("drive scan", [&] { startup::ListCdDrives(platform.drives, CdDrives); });
-    std::string mediaRoot = startup::mediaRootOf(platform.app.programFolder());
-    RunTolerantly("media root", [&] { mediaRoot = FindMediaRoot(platform.app, CdDrives); });
-    const LauncherFolders folders = composeLauncherFolders(mediaRoot);
-    RunTolerantly("fonts", [&] { startup::InstallFonts(platform.fonts, folders.MediaRoot); });
-    RunTolerantly("screen check", [&] { startup::ScreenCheck(platform.app, platform.messages); });
-
-    auto sequence = std::make_unique<WindowSequence>(platform, folders);
-    if (!sequence->Start())
+    Found found;
+    std::unique_ptr<WindowSequence> sequence;
+    const bool shown = startup::RunStartup(platform, LauncherSteps(platform, found), [&] {
+        sequence = std::make_unique<WindowSequence>(platform, found.folders);
+        if (!sequence->Start())
+            return false;
+        // The menu, a Flash movie, follows the intros.
+        platform.toolkit.prepareWebControls();
+        return true;
+    });
+    if (!shown)
         return nullptr;
-    // The menu, a Flash movie, follows the intros.
-    platform.toolkit.prepareWebControls();
     return sequence;
 }
 

@@ -54,7 +54,7 @@ void WindowSequence::PlayLoopMovie()
     Replace(std::move(loop));
 }
 
-void WindowSequence::Replace(std::unique_ptr<LauncherWindow> next)
+void WindowSequence::Replace(std::unique_ptr<startup::ProgramWindow> next)
 {
     if (current_) {
         current_->Window().onClosed({});

@@ -1,7 +1,7 @@
 #pragma once
 #include "LauncherFolders.h"
-#include "LauncherWindow.h"
 #include "platform/Platform.h"
+#include "startup/ProgramWindow.h"
 
 #include <memory>
 
@@ -20,19 +20,19 @@ public:
     // Shows the first intro. False, with no window shown, when its movie is
     // missing.
     bool Start();
-    LauncherWindow* current() const { return current_.get(); }
+    startup::ProgramWindow* current() const { return current_.get(); }
 
 private:
     void FirstIntroEnded();
     void ShowMenu();
     void PlayLoopMovie();
     // Makes `next` the loaded window; closing it by hand ends the program.
-    void Replace(std::unique_ptr<LauncherWindow> next);
+    void Replace(std::unique_ptr<startup::ProgramWindow> next);
 
     platform::Platform& platform_;
     LauncherFolders folders_;
-    std::unique_ptr<LauncherWindow> current_;
-    std::unique_ptr<LauncherWindow> unloaded_;
+    std::unique_ptr<startup::ProgramWindow> current_;
+    std::unique_ptr<startup::ProgramWindow> unloaded_;
     std::unique_ptr<platform::Timer> releaseTimer_;
 };
 

@@ -1,9 +1,8 @@
 #include "Launcher.h"
-#include "platform/qt/QtPlatform.h"
 #include "platform/qt/StartEnvironment.h"
 #include "platform/qt/WebEngineProcess.h"
-
-#include <QApplication>
+#include "platform/qt/WebModuleLoader.h"
+#include "startup/ProgramMain.h"
 
 int main(int argc, char** argv)
 {
@@ -16,17 +15,13 @@ int main(int argc, char** argv)
     // OpenGL, which a machine without a graphics card emulates, a playing
     // movie cost several times what it costs a bare video widget.
     platform::qt::drawPagesByProcessor();
-    platform::qt::prepareQtProcess();
-    QApplication application(argc, argv);
-    application.setApplicationName("play");
-    // The window sequence closes one window before the next can follow on
-    // a timer; the program ends through the sequence, not through Qt.
-    application.setQuitOnLastWindowClosed(false);
-
-    platform::qt::QtPlatform qtPlatform;
-    platform::Platform platform = qtPlatform.platform();
-    auto windows = launcher::RunLauncher(platform);
-    if (!windows)
-        return 0;
-    return application.exec();
+    return startup::RunProgram(argc, argv,
+                               {.name = "play",
+                                // The menu loads the web controls once the first intro shows.
+                                .webControls = platform::qt::webControlsOnDemand(),
+                                // The window sequence closes one window before the next can
+                                // follow on a timer; the program ends through the sequence,
+                                // not through Qt.
+                                .quitOnLastWindowClosed = false},
+                               launcher::RunLauncher);
 }

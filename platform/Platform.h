@@ -1,6 +1,7 @@
 #pragma once
 #include "Application.h"
 #include "Drives.h"
+#include "FontRegistry.h"
 #include "MessageBoxes.h"
 #include "Shell.h"
 #include "TextFiles.h"

@@ -96,8 +96,6 @@ void FrmReader::Init()
     form->show();
 }
 
-void FrmReader::Show() { form->show(); }
-
 void FrmReader::ShowLesson(int index)
 {
     if (session_->Lessons().empty()) {

@@ -13,13 +13,13 @@ namespace reader {
 // the status line, the answer buttons and the results, at their fixed
 // places, and which handler answers which event. The page, the session
 // and the score report do the work.
-class FrmReader : public startup::MainWindow {
+class FrmReader : public startup::ProgramWindow {
 public:
     FrmReader(platform::Platform& platform, const startup::MediaFolders& folders);
     ~FrmReader() override;
 
-    void Init() override;
-    void Show() override;
+    void Init();
+    platform::Form& Window() override { return *form; }
 
     std::unique_ptr<platform::Form> form;
     std::unique_ptr<platform::Label> lblLessons, lblLesson, lblResults, lblScore, lblStatus;

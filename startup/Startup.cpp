@@ -68,23 +68,25 @@ void PlaceMainWindow(platform::Form& window, platform::Application& app, platfor
         window.setPicture(background);
 }
 
-std::unique_ptr<MainWindow> RunCatalogStartup(platform::Platform& platform, const MainWindowMaker& makeMainWindow)
+std::vector<StartupStep> MainWindowSteps(platform::Platform& platform, MediaFolders& folders)
 {
-    if (platform.app.anotherInstanceRunning())
-        platform.app.end(0);
-    const MediaFolders folders = composeMediaFolders(mediaRootOf(platform.app.programFolder()));
-    InstallFonts(platform.fonts, folders.MediaRoot);
-    ScreenCheck(platform.app, platform.messages);
-    std::unique_ptr<MainWindow> window = makeMainWindow(platform, folders);
+    return {
+        {"media folders", [&] { folders = composeMediaFolders(mediaRootOf(platform.app.programFolder())); }},
+        {"fonts", [&] { InstallFonts(platform.fonts, folders.MediaRoot); }},
+        {"screen check", [&] { ScreenCheck(platform.app, platform.messages); }},
+    };
+}
+
+void SetUpMainWindow(ProgramWindow& window, const std::function<void()>& init)
+{
     try {
-        window->Init();
+        init();
     } catch (const std::exception& e) {
         // Start-up shows the window as far as Init got; the reason goes to
         // the developer's console only.
         std::cerr << "main window set-up stopped: " << e.what() << '\n';
-        window->Show();
+        window.Show();
     }
-    return window;
 }
 
 } // namespace startup

@@ -1,5 +1,7 @@
 #pragma once
 #include "MediaFolders.h"
+#include "ProgramWindow.h"
+#include "StartupRunner.h"
 #include "platform/Platform.h"
 
 #include <functional>
@@ -27,20 +29,30 @@ void CenterWindow(platform::Form& window, platform::Application& app, int width,
 void PlaceMainWindow(platform::Form& window, platform::Application& app, platform::Toolkit& toolkit,
                      const std::string& PicPath);
 
-// A program's main window, as the start-up sequence sees it.
-class MainWindow {
-public:
-    virtual ~MainWindow() = default;
-    virtual void Init() = 0;
-    // Shows the window in whatever state Init reached.
-    virtual void Show() = 0;
-};
+// The steps of a program whose only window is its main window (the
+// catalog, the reader): its own folder is the media root, composed into
+// `folders`; then the disc's fonts and the screen check.
+std::vector<StartupStep> MainWindowSteps(platform::Platform& platform, MediaFolders& folders);
 
-using MainWindowMaker = std::function<std::unique_ptr<MainWindow>(platform::Platform&, const MediaFolders&)>;
+// Sets a main window up with `init`; a set-up that stops part-way shows the
+// window as far as it got, and the reason goes to the developer's console.
+void SetUpMainWindow(ProgramWindow& window, const std::function<void()>& init);
 
-// The catalog's start-up sequence. Returns the main window, which the
-// caller keeps while the event loop runs; ends the program where the
-// sequence says so.
-std::unique_ptr<MainWindow> RunCatalogStartup(platform::Platform& platform, const MainWindowMaker& makeMainWindow);
+// The start-up of a program whose only window is its main window: its
+// steps, then the window that `makeWindow` (platform, folders) makes, set up
+// by its Init(). Returns the window, which the caller keeps while the event
+// loop runs; ends the program where the steps say so.
+template <class MakeWindow>
+auto StartMainWindow(platform::Platform& platform, const MakeWindow& makeWindow)
+{
+    MediaFolders folders;
+    decltype(makeWindow(platform, folders)) window;
+    RunStartup(platform, MainWindowSteps(platform, folders), [&] {
+        window = makeWindow(platform, folders);
+        SetUpMainWindow(*window, [&] { window->Init(); });
+        return true;
+    });
+    return window;
+}
 
 } // namespace startup

@@ -6,6 +6,7 @@
 #include "bench/support/QtBenchmarks.h"
 #include "catalog/FrmMain.h"
 #include "platform/fake/FakePlatform.h"
+#include "platform/qt/LinkedWebControls.h"
 #include "platform/qt/QtBrowser.h"
 #include "platform/qt/QtFlashPlayer.h"
 #include "platform/qt/QtPlatform.h"
@@ -244,7 +245,7 @@ BENCHMARK(BM_TreePageShown)->UseManualTime()->Iterations(5)->Unit(benchmark::kMi
 // as when the program starts.
 void BM_CatalogWindowReady(benchmark::State& state)
 {
-    qt::QtPlatform qtPlatform(BOOKDISC_BINARY_DIR "/disc/product");
+    qt::QtPlatform qtPlatform(qt::linkedWebControls(), BOOKDISC_BINARY_DIR "/disc/product");
     // The player engine beside the catalog on the disc, not beside this program.
     qt::QtFlashPlayer::setEngineFolder(QStringLiteral(BOOKDISC_BINARY_DIR "/disc/ruffle"));
     Platform platform = qtPlatform.platform();

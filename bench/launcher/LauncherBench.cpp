@@ -8,6 +8,7 @@
 #include "launcher/FrmMain.h"
 #include "launcher/IntroWindow.h"
 #include "launcher/Launcher.h"
+#include "platform/qt/LinkedWebControls.h"
 #include "platform/qt/QtFlashPlayer.h"
 #include "platform/qt/QtPlatform.h"
 
@@ -93,7 +94,7 @@ bool settleUntil(Condition done, int ms = kWaitMs)
 // The start program in this process on the sample disc, its timers counted,
 // brought to the menu by stopping each intro as a click does.
 struct MenuOnDisc {
-    platform::qt::QtPlatform qt{disc};
+    platform::qt::QtPlatform qt{platform::qt::linkedWebControls(), disc};
     bench::TimedToolkit toolkit{qt.toolkit};
     platform::Platform platform{qt.app, qt.messages, qt.textFiles, toolkit, qt.drives, qt.fonts, qt.shell, qt.userFiles};
     std::unique_ptr<launcher::WindowSequence> sequence;

@@ -1,6 +1,7 @@
 #pragma once
 #include "platform/Application.h"
 #include "platform/Drives.h"
+#include "platform/FontRegistry.h"
 #include "platform/MessageBoxes.h"
 #include "platform/TextFiles.h"
 #include "platform/Timer.h"

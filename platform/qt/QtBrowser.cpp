@@ -1,5 +1,4 @@
 #include "QtBrowser.h"
-#include "QtToolkit.h"
 #include "Trace.h"
 #include "WebEngineSupport.h"
 
@@ -170,11 +169,6 @@ void QtBrowser::titleChanged(const QString& title)
     qCInfo(traceLog).noquote() << "pane" << traceGeometry(*view_) << "title" << title;
     if (titleHandler_)
         titleHandler_(title.toStdString());
-}
-
-std::unique_ptr<Browser> QtToolkit::createBrowser(Container& parent)
-{
-    return std::make_unique<QtBrowser>(widgetOf(parent));
 }
 
 } // namespace platform::qt

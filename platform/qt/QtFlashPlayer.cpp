@@ -1,7 +1,6 @@
 #include "QtFlashPlayer.h"
 #include "FlashPage.h"
 #include "MovieFile.h"
-#include "QtToolkit.h"
 #include "Trace.h"
 #include "base/PathCase.h"
 
@@ -58,11 +57,6 @@ private:
 };
 
 } // namespace
-
-std::unique_ptr<FlashPlayer> QtToolkit::createFlashPlayer(Container& parent)
-{
-    return std::make_unique<QtFlashPlayer>(widgetOf(parent));
-}
 
 QtFlashPlayer::QtFlashPlayer(QWidget* parent)
     : view_(new QWebEngineView(parent))

@@ -11,9 +11,13 @@ namespace platform::qt {
 // backend among it.
 void prepareQtProcess();
 
-// The Qt implementations of every service, for a program's main().
+// The Qt implementations of every service, for a program's main(), which
+// says where its web controls come from.
 struct QtPlatform {
-    explicit QtPlatform(std::string programFolder = {}) : app(std::move(programFolder)) {}
+    explicit QtPlatform(WebControls& webControls, std::string programFolder = {})
+        : app(std::move(programFolder)), toolkit(webControls)
+    {
+    }
 
     QtApplication app;
     QtMessageBoxes messages{app};

@@ -2,10 +2,7 @@
 #include "QtControls.h"
 #include "QtPicture.h"
 #include "QtServices.h"
-#include "ReadAhead.h"
 #include "base/PathCase.h"
-
-#include <QCoreApplication>
 
 #include <stdexcept>
 
@@ -30,6 +27,16 @@ std::unique_ptr<Button> QtToolkit::createButton(Container& parent) { return std:
 std::unique_ptr<ListBox> QtToolkit::createListBox(Container& parent)
 {
     return std::make_unique<QtListBox>(widgetOf(parent));
+}
+
+std::unique_ptr<Browser> QtToolkit::createBrowser(Container& parent)
+{
+    return webControls_.createBrowser(widgetOf(parent));
+}
+
+std::unique_ptr<FlashPlayer> QtToolkit::createFlashPlayer(Container& parent)
+{
+    return webControls_.createFlashPlayer(widgetOf(parent));
 }
 
 std::unique_ptr<Timer> QtToolkit::createTimer() { return std::make_unique<QtTimer>(); }
@@ -75,12 +82,6 @@ PicturePtr QtPictureClip::GraphicCell(int k) const
         cells_[k] = std::make_shared<QtPicture>(whole.copy((k % cols_) * w, (k / cols_) * h, w, h));
     }
     return cells_[k];
-}
-
-void QtToolkit::prepareWebControls()
-{
-    const std::string folder = QCoreApplication::applicationDirPath().toStdString();
-    ReadAhead::start(listedFiles(folder + "/runtime/read-ahead.txt", folder));
 }
 
 } // namespace platform::qt

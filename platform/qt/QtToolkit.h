@@ -1,11 +1,16 @@
 #pragma once
 #include "DecodedPictures.h"
+#include "WebControls.h"
 #include "platform/Toolkit.h"
 
 namespace platform::qt {
 
 class QtToolkit : public Toolkit {
 public:
+    // Browser panes and Flash players come from `webControls`; a toolkit
+    // for pictures and plain controls needs none.
+    explicit QtToolkit(WebControls& webControls = noWebControls()) : webControls_(webControls) {}
+
     std::unique_ptr<Form> createForm() override;
     std::unique_ptr<PictureBox> createPictureBox(Container& parent) override;
     std::unique_ptr<Label> createLabel(Container& parent) override;
@@ -19,10 +24,10 @@ public:
     std::unique_ptr<Timer> createTimer() override;
     std::unique_ptr<PictureClip> createPictureClip() override;
     PicturePtr loadPicture(const std::string& path) override;
-    // Reads ahead the files that the disc's runtime/read-ahead.txt lists.
-    void prepareWebControls() override;
+    void prepareWebControls() override { webControls_.prepare(); }
 
 private:
+    WebControls& webControls_;
     DecodedPictures decodedPictures_;
 };
 

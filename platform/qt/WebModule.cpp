@@ -1,7 +1,4 @@
 #include "WebModule.h"
-#include "QtBrowser.h"
-#include "QtFlashPlayer.h"
+#include "LinkedWebControls.h"
 
-platform::Browser* bookdiscMakeBrowser(QWidget* parent) { return new platform::qt::QtBrowser(parent); }
-
-platform::FlashPlayer* bookdiscMakeFlashPlayer(QWidget* parent) { return new platform::qt::QtFlashPlayer(parent); }
+platform::qt::WebControls* bookdiscWebControls() { return &platform::qt::linkedWebControls(); }

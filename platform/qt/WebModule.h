@@ -1,14 +1,12 @@
 #pragma once
-#include "platform/Browser.h"
-#include "platform/FlashPlayer.h"
 
-class QWidget;
+namespace platform::qt {
+class WebControls;
+}
 
-// The entry points of the web controls' module: a browser pane or a Flash
-// player on a parent widget, owned by the caller.
+// The entry point of the web controls' module: its linked web controls, for
+// a program that loads the module instead of linking the web engine.
 extern "C" {
-using WebBrowserMaker = platform::Browser* (*)(QWidget* parent);
-using WebFlashPlayerMaker = platform::FlashPlayer* (*)(QWidget* parent);
-platform::Browser* bookdiscMakeBrowser(QWidget* parent);
-platform::FlashPlayer* bookdiscMakeFlashPlayer(QWidget* parent);
+using WebControlsEntry = platform::qt::WebControls* (*)();
+platform::qt::WebControls* bookdiscWebControls();
 }

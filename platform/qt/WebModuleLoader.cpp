@@ -1,5 +1,4 @@
-#include "QtControls.h"
-#include "QtToolkit.h"
+#include "WebModuleLoader.h"
 #include "WebModule.h"
 
 #include <QCoreApplication>
@@ -24,25 +23,35 @@ void* webModule()
     return module;
 }
 
-template <class Maker>
-Maker entryPoint(const char* name)
+WebControls& moduleWebControls()
 {
-    auto maker = reinterpret_cast<Maker>(dlsym(webModule(), name));
-    if (!maker)
-        throw std::runtime_error(std::string("the web controls' module lacks ") + name);
-    return maker;
+    static WebControls* controls = [] {
+        auto entry = reinterpret_cast<WebControlsEntry>(dlsym(webModule(), "bookdiscWebControls"));
+        if (!entry)
+            throw std::runtime_error("the web controls' module lacks bookdiscWebControls");
+        return entry();
+    }();
+    return *controls;
 }
+
+class WebControlsOnDemand : public WebControls {
+public:
+    std::unique_ptr<Browser> createBrowser(QWidget* parent) override
+    {
+        return moduleWebControls().createBrowser(parent);
+    }
+    std::unique_ptr<FlashPlayer> createFlashPlayer(QWidget* parent) override
+    {
+        return moduleWebControls().createFlashPlayer(parent);
+    }
+};
 
 } // namespace
 
-std::unique_ptr<Browser> QtToolkit::createBrowser(Container& parent)
+WebControls& webControlsOnDemand()
 {
-    return std::unique_ptr<Browser>(entryPoint<WebBrowserMaker>("bookdiscMakeBrowser")(widgetOf(parent)));
-}
-
-std::unique_ptr<FlashPlayer> QtToolkit::createFlashPlayer(Container& parent)
-{
-    return std::unique_ptr<FlashPlayer>(entryPoint<WebFlashPlayerMaker>("bookdiscMakeFlashPlayer")(widgetOf(parent)));
+    static WebControlsOnDemand onDemand;
+    return onDemand;
 }
 
 } // namespace platform::qt

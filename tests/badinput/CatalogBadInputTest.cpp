@@ -63,7 +63,7 @@ protected:
         started.disc = &disc;
         started.window = disc.window.get();
         try {
-            kept = startup::RunCatalogStartup(
+            kept = startup::StartMainWindow(
                 disc.platform, [this](platform::Platform&, const startup::MediaFolders&) { return std::move(disc.window); });
         } catch (const ProgramEnded&) {
             started.ended = true;
@@ -73,7 +73,7 @@ protected:
 
     testsupport::TestCatalog catalog{kBooks};
     CatalogOnFakes disc{catalog.folder()};
-    std::unique_ptr<startup::MainWindow> kept;
+    std::unique_ptr<startup::ProgramWindow> kept;
 };
 
 // The window went on: no end, shown, its pages written, and a search and a

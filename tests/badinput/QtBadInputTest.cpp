@@ -2,6 +2,7 @@
 // pictures, a player engine that is not there, a page library missing from
 // the disc. Headless, on a copy of the sample disc.
 #include "catalog/FrmMain.h"
+#include "platform/qt/LinkedWebControls.h"
 #include "platform/qt/QtBrowser.h"
 #include "platform/qt/QtControls.h"
 #include "platform/qt/QtFlashPlayer.h"
@@ -155,7 +156,7 @@ TEST(PageLibrary, AMissingPageLibraryLeavesTheTreeEmptyAndTheWindowWorking)
     fs::remove(product / "Script" / "tree.js");
     QtFlashPlayer::setEngineFolder(QString::fromStdString(testsupport::discDir() + "/ruffle"));
 
-    QtPlatform qtPlatform{product.string()};
+    QtPlatform qtPlatform{linkedWebControls(), product.string()};
     Platform platform = qtPlatform.platform();
     catalog::FrmMain window(platform, startup::composeMediaFolders(product.string()));
     window.Init();

@@ -1,4 +1,5 @@
 #include "catalog/FrmMain.h"
+#include "platform/qt/LinkedWebControls.h"
 #include "platform/qt/QtBrowser.h"
 #include "platform/qt/QtFlashPlayer.h"
 #include "platform/qt/QtPlatform.h"
@@ -86,7 +87,7 @@ protected:
         window->Init();
     }
     // The Qt services, with the catalog's folder as the program folder.
-    platform::qt::QtPlatform qtPlatform{programFolder()};
+    platform::qt::QtPlatform qtPlatform{platform::qt::linkedWebControls(), programFolder()};
     Platform platform = qtPlatform.platform();
     startup::MediaFolders folders;
     std::unique_ptr<catalog::FrmMain> window;
@@ -153,7 +154,7 @@ TEST(CatalogWindowDeathTest, ClosingTheWindowEndsTheProgram)
     EXPECT_EXIT(
         {
             QtFlashPlayer::setEngineFolder(QString::fromStdString(testsupport::discDir() + "/ruffle"));
-            platform::qt::QtPlatform qtPlatform{testsupport::discDir() + "/product"};
+            platform::qt::QtPlatform qtPlatform(platform::qt::linkedWebControls(), testsupport::discDir() + "/product");
             Platform platform = qtPlatform.platform();
             catalog::FrmMain window(platform, startup::composeMediaFolders(qtPlatform.app.programFolder()));
             window.Init();

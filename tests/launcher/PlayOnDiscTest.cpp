@@ -4,6 +4,7 @@
 #include "launcher/FrmMain.h"
 #include "launcher/IntroWindow.h"
 #include "launcher/Launcher.h"
+#include "platform/qt/LinkedWebControls.h"
 #include "platform/qt/QtControls.h"
 #include "platform/qt/QtFlashPlayer.h"
 #include "platform/qt/QtMciDevice.h"
@@ -86,7 +87,7 @@ protected:
         }, kLongWaitMs);
     }
 
-    platform::qt::QtPlatform qtPlatform{testsupport::discDir()};
+    platform::qt::QtPlatform qtPlatform{platform::qt::linkedWebControls(), testsupport::discDir()};
     platform::Platform platform = qtPlatform.platform();
     std::unique_ptr<WindowSequence> sequence;
 };

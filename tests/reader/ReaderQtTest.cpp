@@ -53,7 +53,7 @@ protected:
     platform::Platform bound{[this] {
         // The user's data folder lives in a folder of the test's own.
         setenv("XDG_DATA_HOME", home.path().toUtf8().constData(), 1);
-        qt = std::make_unique<platform::qt::QtPlatform>(testsupport::discDir() + "/product");
+        qt = std::make_unique<platform::qt::QtPlatform>(platform::qt::noWebControls(), testsupport::discDir() + "/product");
         return qt->platform();
     }()};
     std::unique_ptr<reader::FrmReader> window;
