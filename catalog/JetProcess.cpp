@@ -1,6 +1,6 @@
 #include "JetProcess.h"
-#include "ChildProcess.h"
 #include "Database.h"
+#include "platform/ChildRun.h"
 
 #include <filesystem>
 #include <system_error>
@@ -28,9 +28,9 @@ std::string JetCopyProgram()
 
 SqliteDatabase ReadJetFileInChild(const std::string& path, const JetReadLimits& limits, const std::string& helper)
 {
-    ChildResult child;
+    platform::ChildResult child;
     try {
-        child = RunChildProcess(helper, {path}, {limits.time, limits.imageBytes, limits.warningBytes});
+        child = platform::RunChildProcess(helper, {path}, {limits.time, limits.imageBytes, limits.warningBytes});
     } catch (const std::system_error& e) {
         throw DatabaseError("cannot read the Jet database " + path + ": " + e.what());
     }

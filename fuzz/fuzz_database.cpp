@@ -7,7 +7,6 @@
 // crashes and hangs are the helper's documented ending) or anything else.
 // Only DatabaseError may come out; the file is never written; every page
 // keeps its structure.
-#include "catalog/ChildProcess.h"
 #include "catalog/ConnectionImpl.h"
 #include "catalog/Database.h"
 #include "catalog/DatabaseFile.h"
@@ -15,6 +14,7 @@
 #include "catalog/JetProcess.h"
 #include "catalog/ListPage.h"
 #include "catalog/TreePage.h"
+#include "platform/ChildRun.h"
 #include "platform/fake/FakeControls.h"
 #include "base/Conversions.h"
 #include "support/CatalogPageChecks.h"
@@ -130,9 +130,9 @@ void readSqlite(const std::string& bytes)
 // libmdb loop writes warnings and is stopped for them long before.
 void readJet()
 {
-    const catalog::ChildResult child = catalog::RunChildProcess(
+    const platform::ChildResult child = platform::RunChildProcess(
         catalog::JetCopyProgram(), {databasePath()}, {std::chrono::seconds(5), std::size_t(512) << 20, 1 << 20});
-    if (child.ending == catalog::ChildResult::Ending::Exited && child.status == kSanitizerStatus)
+    if (child.ending == platform::ChildResult::Ending::Exited && child.status == kSanitizerStatus)
         fail("the Jet helper's sanitizers reported:\n" + child.errorOutput);
     if (!child.succeeded())
         return;
