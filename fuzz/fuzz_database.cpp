@@ -11,7 +11,6 @@
 #include "catalog/Database.h"
 #include "catalog/DatabaseFile.h"
 #include "catalog/DetailPage.h"
-#include "catalog/JetProcess.h"
 #include "catalog/ListPage.h"
 #include "catalog/TreePage.h"
 #include "platform/ChildRun.h"
@@ -37,6 +36,8 @@ namespace {
 constexpr int kSanitizerStatus = 86;
 // Far above what the catalogs the fuzzer makes need.
 constexpr std::size_t kPagesPerFile = 40;
+// The Jet helper the build made, with the sanitizers.
+const std::string kJetHelper = BOOKDISC_JETCOPY;
 
 std::string& databasePath()
 {
@@ -116,7 +117,7 @@ void writePagesFrom(catalog::SqliteDatabase db)
 void readSqlite(const std::string& bytes)
 {
     try {
-        catalog::Connection connection = catalog::OpenDatabaseFile(databasePath());
+        catalog::Connection connection = catalog::OpenDatabaseFile(databasePath(), kJetHelper);
         writePages(connection);
     } catch (const catalog::DatabaseError&) {
     }
@@ -131,7 +132,7 @@ void readSqlite(const std::string& bytes)
 void readJet()
 {
     const platform::ChildResult child = platform::RunChildProcess(
-        catalog::JetCopyProgram(), {databasePath()}, {std::chrono::seconds(5), std::size_t(512) << 20, 1 << 20});
+        kJetHelper, {databasePath()}, {std::chrono::seconds(5), std::size_t(512) << 20, 1 << 20});
     if (child.ending == platform::ChildResult::Ending::Exited && child.status == kSanitizerStatus)
         fail("the Jet helper's sanitizers reported:\n" + child.errorOutput);
     if (!child.succeeded())
