@@ -7,7 +7,6 @@
 // the sample disc's, or that of the disc folder given as --disc=<folder> (a
 // publisher's disc that make-disc wrote).
 #include "bench/support/ProcessMemory.h"
-#include "bench/support/ProgramRun.h"
 #include "bench/support/ScreenWatch.h"
 #include "bench/support/VirtualScreen.h"
 
@@ -62,12 +61,11 @@ std::string trouble(VirtualScreen& screen, const std::string& what)
 
 // A program started on the screen, with its window found.
 struct Session {
-    ProgramRun run;
+    platform::ChildProcess run;
     std::optional<ScreenRect> window;
 
     Session(VirtualScreen& screen, const Program& program)
-        : run(program.folder, program.executable,
-              {"DISPLAY=" + screen.display(), "QT_QPA_PLATFORM=xcb", "QTWEBENGINE_DISABLE_SANDBOX=1"})
+        : run(programOnScreen(screen, program.folder, program.executable))
         , window(waitForWindow(screen, windowWidth, windowHeight, startLimitMs))
     {
     }
@@ -117,7 +115,7 @@ std::optional<std::vector<double>> timesToPaint(VirtualScreen& screen, const Pro
         return std::nullopt;
     }
     auto times = timesUntilShown(screen, session.onScreen(places), looks,
-        [&] { return session.run.elapsedMs(); }, startLimitMs);
+        [&] { return msSince(session.run.startedAt()); }, startLimitMs);
     if (!times)
         why = trouble(screen, program.executable + " did not show its settled look within a minute");
     return times;

@@ -8,7 +8,6 @@
 // share of one core that the whole process tree uses over ten seconds; the
 // compared programs take turns, each run starting them afresh.
 #include "bench/support/ProcessMemory.h"
-#include "bench/support/ProgramRun.h"
 #include "bench/support/ScreenWatch.h"
 #include "bench/support/VirtualScreen.h"
 
@@ -64,13 +63,11 @@ const Program play{disc, "./play", {}};
 
 // A program started on the screen, with its window found.
 struct Session {
-    ProgramRun run;
+    platform::ChildProcess run;
     std::optional<ScreenRect> window;
 
     Session(VirtualScreen& screen, const Program& program, const ScreenRect& size)
-        : run(program.folder, program.executable,
-              {"DISPLAY=" + screen.display(), "QT_QPA_PLATFORM=xcb", "QTWEBENGINE_DISABLE_SANDBOX=1"},
-              program.arguments)
+        : run(programOnScreen(screen, program.folder, program.executable, program.arguments))
         , window(waitForWindow(screen, size.width, size.height, kStartLimitMs))
     {
     }

@@ -19,12 +19,25 @@ Looks looksOf(VirtualScreen& screen, const std::vector<ScreenRect>& rects)
     return looks;
 }
 
+} // namespace
+
+platform::ChildSettings programOnScreen(const VirtualScreen& screen, const std::string& folder,
+    const std::string& program, const std::vector<std::string>& arguments)
+{
+    std::vector<std::string> argv{program};
+    argv.insert(argv.end(), arguments.begin(), arguments.end());
+    return {.argv = argv,
+        .folder = folder,
+        .environment = {"DISPLAY=" + screen.display(), "QT_QPA_PLATFORM=xcb", "QTWEBENGINE_DISABLE_SANDBOX=1"},
+        .ownGroup = true,
+        .output = platform::Sink::Discarded,
+        .errorOutput = platform::Sink::Discarded};
+}
+
 double msSince(std::chrono::steady_clock::time_point start)
 {
     return std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();
 }
-
-} // namespace
 
 std::optional<Looks> settledLooks(VirtualScreen& screen, const std::vector<ScreenRect>& rects, int quietMs,
     int timeoutMs)

@@ -2,7 +2,7 @@
 #include "TestCatalog.h"
 #include "catalog/Database.h"
 #include "catalog/NameOrder.h"
-#include "support/ChildProcess.h"
+#include "support/Programs.h"
 #include "support/Paths.h"
 
 #include <gtest/gtest.h>

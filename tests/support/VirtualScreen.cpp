@@ -20,8 +20,8 @@ VirtualScreen::VirtualScreen(int width, int height, const std::string& logFile)
         if (fs::exists("/tmp/.X" + std::to_string(number) + "-lock"))
             continue;
         const std::string display = ":" + std::to_string(number);
-        auto server = std::make_unique<ChildProcess>(
-            std::vector<std::string>{"Xvfb", display, "-screen", "0", size, "-nolisten", "tcp"}, std::string{}, logFile);
+        auto server = std::make_unique<platform::ChildProcess>(
+            inOwnGroup({"Xvfb", display, "-screen", "0", size, "-nolisten", "tcp"}, {}, logFile));
         const fs::path socket = "/tmp/.X11-unix/X" + std::to_string(number);
         for (int tries = 0; tries < 200 && !server->waitForExit(100ms); ++tries) {
             if (fs::exists(socket)) {

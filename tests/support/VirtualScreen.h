@@ -2,7 +2,7 @@
 // A private X screen (Xvfb) for the disc's programs, driven from outside as a
 // user would: the pointer moves and clicks, keys are typed (xdotool), and
 // screenshots are taken of the whole screen (ImageMagick's import).
-#include "ChildProcess.h"
+#include "Programs.h"
 
 #include <memory>
 #include <string>
@@ -31,7 +31,7 @@ private:
     void xdotool(std::vector<std::string> arguments) const;
 
     std::string display_;
-    std::unique_ptr<ChildProcess> server_;
+    std::unique_ptr<platform::ChildProcess> server_;
 };
 
 } // namespace testsupport
