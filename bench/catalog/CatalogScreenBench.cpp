@@ -8,7 +8,6 @@
 // publisher's disc that make-disc wrote).
 #include "bench/support/ProcessMemory.h"
 #include "bench/support/ScreenWatch.h"
-#include "bench/support/VirtualScreen.h"
 
 #include <benchmark/benchmark.h>
 
@@ -51,12 +50,9 @@ const Program bareWindow{BOOKDISC_BINARY_DIR "/bench", "./bare_web_window"};
 
 void sleepMs(int ms) { std::this_thread::sleep_for(std::chrono::milliseconds(ms)); }
 
-// What went wrong, with a picture of the screen as it was then.
 std::string trouble(VirtualScreen& screen, const std::string& what)
 {
-    const std::string picture = "/tmp/bench_catalog_screen-failed.png";
-    screen.savePng({0, 0, screen.width(), screen.height()}, picture);
-    return what + " (the screen is in " + picture + ")";
+    return bench::trouble(screen, what, "/tmp/bench_catalog_screen-failed.png");
 }
 
 // A program started on the screen, with its window found.
@@ -181,7 +177,7 @@ struct SettledCatalog {
     void click(const ScreenRect& place)
     {
         const ScreenRect at = place.inside(*session->window);
-        screen.click(at.centreX(), at.centreY());
+        screen.clickAtOnce(at.centreX(), at.centreY());
     }
 };
 

@@ -21,8 +21,13 @@ Looks looksOf(VirtualScreen& screen, const std::vector<ScreenRect>& rects)
 
 } // namespace
 
-platform::ChildSettings programOnScreen(const VirtualScreen& screen, const std::string& folder,
-    const std::string& program, const std::vector<std::string>& arguments)
+double msSince(std::chrono::steady_clock::time_point start)
+{
+    return std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();
+}
+
+platform::ChildSettings programOnScreen(const VirtualScreen& screen, const std::string& folder, const std::string& program,
+    const std::vector<std::string>& arguments)
 {
     std::vector<std::string> argv{program};
     argv.insert(argv.end(), arguments.begin(), arguments.end());
@@ -34,9 +39,10 @@ platform::ChildSettings programOnScreen(const VirtualScreen& screen, const std::
         .errorOutput = platform::Sink::Discarded};
 }
 
-double msSince(std::chrono::steady_clock::time_point start)
+std::string trouble(VirtualScreen& screen, const std::string& what, const std::string& picture)
 {
-    return std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();
+    screen.screenshot(picture);
+    return what + " (the screen is in " + picture + ")";
 }
 
 std::optional<Looks> settledLooks(VirtualScreen& screen, const std::vector<ScreenRect>& rects, int quietMs,

@@ -173,10 +173,10 @@ void DiscScenario::driveTheDisc()
         const auto expected = database.names("Name LIKE ?", "%" + word + "%");
         ASSERT_FALSE(expected.empty()) << "no sample title holds " << word;
         screen.click(searchX, searchY);
-        screen.key("ctrl+a");
-        screen.key("BackSpace");
+        screen.pressKeys({"Control_L", "a"});
+        screen.pressKeys({"BackSpace"});
         screen.type(word);
-        screen.key("Return");
+        screen.pressKeys({"Return"});
         EXPECT_TRUE(trace.waitFor(paneTrace(kListPane, "shows"), kLongWait,
                                   [&](const std::string& shown) { return listedNames(shown) == expected; }))
             << trace.lines();
