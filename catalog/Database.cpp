@@ -21,11 +21,11 @@ std::string connectionStringFor(const std::string& databaseFile)
 SqliteDatabase openDatabase(const std::string& path, const std::string& jetHelper)
 {
     if (RecogniseDatabaseFile(path) == DatabaseFormat::Jet)
-        return ReadJetFileInChild(path, {}, jetHelper);
+        return ReadJetFileInChild(path, jetHelper);
     return OpenReadOnlySqlite(path);
 }
 
-Connection openConnection(const std::string& connectionString, const std::string& jetHelper = JetCopyProgram())
+Connection openConnection(const std::string& connectionString, const std::string& jetHelper)
 {
     // A disc authored where names ignore case may spell the folder or the
     // file otherwise.
@@ -119,12 +119,10 @@ std::string DataSourceOf(const std::string& connectionString)
     throw DatabaseError("the connection string names no data source: " + connectionString);
 }
 
-Connection GetConnection(const platform::Application& app)
+Connection GetConnection(const platform::Application& app, const std::string& jetHelper)
 {
-    return openConnection(ConnectionString(app.programFolder()));
+    return openConnection(ConnectionString(app.programFolder()), jetHelper);
 }
-
-Connection OpenDatabaseFile(const std::string& path) { return openConnection(connectionStringFor(path)); }
 
 Connection OpenDatabaseFile(const std::string& path, const std::string& jetHelper)
 {

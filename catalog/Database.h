@@ -61,11 +61,10 @@ std::string ConnectionString(const std::string& programFolder);
 // The database file named by a connection string.
 std::string DataSourceOf(const std::string& connectionString);
 
-// Opens the program folder's database, SQLite or Jet, recognised by content.
-Connection GetConnection(const platform::Application& app);
+// Opens the program folder's database, SQLite or Jet, recognised by content;
+// a Jet file is read by the helper program `jetHelper`.
+Connection GetConnection(const platform::Application& app, const std::string& jetHelper);
 // Opens a connection to a database file directly (tests, tools, benchmarks).
-Connection OpenDatabaseFile(const std::string& path);
-// The same, a Jet file read by the given helper program (a tool's, from the disc it works on).
 Connection OpenDatabaseFile(const std::string& path, const std::string& jetHelper);
 
 // Modes 0 and 1 open the recordset; any other mode returns one not open.

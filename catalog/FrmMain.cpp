@@ -65,7 +65,7 @@ void FrmMain::Init()
     txt_BookName->setText("");
     LoadImageButtons();
     try {
-        CatalogConnection.emplace(GetConnection(platform_.app));
+        CatalogConnection.emplace(GetConnection(platform_.app, platform_.app.programFolder() + "/jetcopy"));
         WritePages();
     } catch (const DatabaseError&) {
         // A file that opens but cannot give the tree (cut short, or without

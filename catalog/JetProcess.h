@@ -7,10 +7,6 @@
 
 namespace catalog {
 
-// The helper program: `jetcopy` beside the running program (the disc's
-// program folder), else the one the build made.
-std::string JetCopyProgram();
-
 // What one read of a Jet file may take. libmdb cannot be mended from
 // outside: on some damaged files it loops for ever, writing a warning each
 // time, or crashes. So it runs in a helper process (`jetcopy`), whose
@@ -28,7 +24,6 @@ struct JetReadLimits {
 // helper program and handed back as a serialized database. A file the
 // helper cannot read, a crash, a hang or anything but a database ends in
 // DatabaseError; the helper's own words are in its English text.
-SqliteDatabase ReadJetFileInChild(const std::string& path, const JetReadLimits& limits = {},
-                                  const std::string& helper = JetCopyProgram());
+SqliteDatabase ReadJetFileInChild(const std::string& path, const std::string& helper, const JetReadLimits& limits = {});
 
 } // namespace catalog

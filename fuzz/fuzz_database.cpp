@@ -7,14 +7,13 @@
 // crashes and hangs are the helper's documented ending) or anything else.
 // Only DatabaseError may come out; the file is never written; every page
 // keeps its structure.
-#include "catalog/ChildProcess.h"
 #include "catalog/ConnectionImpl.h"
 #include "catalog/Database.h"
 #include "catalog/DatabaseFile.h"
 #include "catalog/DetailPage.h"
-#include "catalog/JetProcess.h"
 #include "catalog/ListPage.h"
 #include "catalog/TreePage.h"
+#include "platform/ChildRun.h"
 #include "platform/fake/FakeControls.h"
 #include "base/Conversions.h"
 #include "support/CatalogPageChecks.h"
@@ -37,6 +36,8 @@ namespace {
 constexpr int kSanitizerStatus = 86;
 // Far above what the catalogs the fuzzer makes need.
 constexpr std::size_t kPagesPerFile = 40;
+// The Jet helper the build made, with the sanitizers.
+const std::string kJetHelper = BOOKDISC_JETCOPY;
 
 std::string& databasePath()
 {
@@ -116,7 +117,7 @@ void writePagesFrom(catalog::SqliteDatabase db)
 void readSqlite(const std::string& bytes)
 {
     try {
-        catalog::Connection connection = catalog::OpenDatabaseFile(databasePath());
+        catalog::Connection connection = catalog::OpenDatabaseFile(databasePath(), kJetHelper);
         writePages(connection);
     } catch (const catalog::DatabaseError&) {
     }
@@ -130,9 +131,9 @@ void readSqlite(const std::string& bytes)
 // libmdb loop writes warnings and is stopped for them long before.
 void readJet()
 {
-    const catalog::ChildResult child = catalog::RunChildProcess(
-        catalog::JetCopyProgram(), {databasePath()}, {std::chrono::seconds(5), std::size_t(512) << 20, 1 << 20});
-    if (child.ending == catalog::ChildResult::Ending::Exited && child.status == kSanitizerStatus)
+    const platform::ChildResult child = platform::RunChildProcess(
+        kJetHelper, {databasePath()}, {std::chrono::seconds(5), std::size_t(512) << 20, 1 << 20});
+    if (child.ending == platform::ChildResult::Ending::Exited && child.status == kSanitizerStatus)
         fail("the Jet helper's sanitizers reported:\n" + child.errorOutput);
     if (!child.succeeded())
         return;

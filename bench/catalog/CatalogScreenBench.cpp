@@ -7,9 +7,7 @@
 // the sample disc's, or that of the disc folder given as --disc=<folder> (a
 // publisher's disc that make-disc wrote).
 #include "bench/support/ProcessMemory.h"
-#include "bench/support/ProgramRun.h"
 #include "bench/support/ScreenWatch.h"
-#include "bench/support/VirtualScreen.h"
 
 #include <benchmark/benchmark.h>
 
@@ -52,22 +50,18 @@ const Program bareWindow{BOOKDISC_BINARY_DIR "/bench", "./bare_web_window"};
 
 void sleepMs(int ms) { std::this_thread::sleep_for(std::chrono::milliseconds(ms)); }
 
-// What went wrong, with a picture of the screen as it was then.
 std::string trouble(VirtualScreen& screen, const std::string& what)
 {
-    const std::string picture = "/tmp/bench_catalog_screen-failed.png";
-    screen.savePng({0, 0, screen.width(), screen.height()}, picture);
-    return what + " (the screen is in " + picture + ")";
+    return bench::trouble(screen, what, "/tmp/bench_catalog_screen-failed.png");
 }
 
 // A program started on the screen, with its window found.
 struct Session {
-    ProgramRun run;
+    platform::ChildProcess run;
     std::optional<ScreenRect> window;
 
     Session(VirtualScreen& screen, const Program& program)
-        : run(program.folder, program.executable,
-              {"DISPLAY=" + screen.display(), "QT_QPA_PLATFORM=xcb", "QTWEBENGINE_DISABLE_SANDBOX=1"})
+        : run(programOnScreen(screen, program.folder, program.executable))
         , window(waitForWindow(screen, windowWidth, windowHeight, startLimitMs))
     {
     }
@@ -117,7 +111,7 @@ std::optional<std::vector<double>> timesToPaint(VirtualScreen& screen, const Pro
         return std::nullopt;
     }
     auto times = timesUntilShown(screen, session.onScreen(places), looks,
-        [&] { return session.run.elapsedMs(); }, startLimitMs);
+        [&] { return msSince(session.run.startedAt()); }, startLimitMs);
     if (!times)
         why = trouble(screen, program.executable + " did not show its settled look within a minute");
     return times;
@@ -183,7 +177,7 @@ struct SettledCatalog {
     void click(const ScreenRect& place)
     {
         const ScreenRect at = place.inside(*session->window);
-        screen.click(at.centreX(), at.centreY());
+        screen.clickAtOnce(at.centreX(), at.centreY());
     }
 };
 

@@ -10,9 +10,10 @@
 // interleaved with its peers.
 #include "bench/support/DiscDevice.h"
 #include "bench/support/ProcessMemory.h"
-#include "bench/launcher/ChildProcess.h"
-#include "support/ChildProcess.h"
+#include "platform/ChildProcess.h"
 #include "support/ProgramTrace.h"
+#include "support/Programs.h"
+#include "support/RunningProcesses.h"
 #include "support/VirtualScreen.h"
 #include "tests/disc/ExtractedImage.h"
 #include "tests/disc/FolderListing.h"
@@ -37,7 +38,6 @@ const std::string bareAviWindow = BOOKDISC_BINARY_DIR "/bench/bare_avi_window";
 const std::string barePageWindow = BOOKDISC_BINARY_DIR "/bench/bare_page_window";
 constexpr int kIntroRuns = 5;
 constexpr int kCatalogRuns = 3;
-constexpr int kWaitMs = 60000;
 constexpr auto kWait = 60s;
 
 const disctest::ExtractedImage& image()
@@ -103,8 +103,11 @@ double msToLine(const std::vector<std::string>& argv, const std::vector<std::str
 {
     QElapsedTimer clock;
     clock.start();
-    bench::ChildProcess child(argv, environment);
-    if (!child.waitForLine(shown, kWaitMs))
+    platform::ChildProcess child({.argv = argv,
+                                  .environment = environment,
+                                  .output = platform::Sink::Discarded,
+                                  .errorOutput = platform::Sink::Pipe});
+    if (!child.waitForLine(shown, kWait))
         throw std::runtime_error(argv[0] + " never wrote " + shown);
     return double(clock.nsecsElapsed()) / 1e6;
 }
@@ -219,10 +222,11 @@ CatalogRun runCatalogFromMenu(const testsupport::VirtualScreen& screen, int run,
     waitForOtherRunsToEnd();
     const std::string traceFile = (image().work() / ("trace-" + std::to_string(run) + ".log")).string();
     ProgramTrace trace(traceFile);
-    testsupport::ChildProcess play({"env", "DISPLAY=" + screen.display(), "QT_QPA_PLATFORM=xcb",
-                                    "QTWEBENGINE_DISABLE_SANDBOX=1", std::string("QT_LOGGING_RULES=") + ProgramTrace::kRules,
-                                    "QT_MESSAGE_PATTERN=%{category}: %{message} @%{time boot}", (root / "autorun.sh").string()},
-                                   image().work().string(), traceFile);
+    platform::ChildProcess play(testsupport::inOwnGroup(
+        {"env", "DISPLAY=" + screen.display(), "QT_QPA_PLATFORM=xcb", "QTWEBENGINE_DISABLE_SANDBOX=1",
+         std::string("QT_LOGGING_RULES=") + ProgramTrace::kRules,
+         "QT_MESSAGE_PATTERN=%{category}: %{message} @%{time boot}", (root / "autorun.sh").string()},
+        image().work().string(), traceFile));
     for (const auto& size : {"352x288", "320x256"}) {
         const auto intro = trace.waitFor("bookdisc.trace: window shown", kWait,
                                          [&](const std::string& l) { return l.find(size) != std::string::npos; });

@@ -1,13 +1,13 @@
 // The start program: time to the first intro's first frame against a bare
 // Qt window playing the same movie, and what the menu costs in memory and
 // processor time on the sample disc.
-#include "ChildProcess.h"
 #include "TimedToolkit.h"
 #include "bench/support/ProcessMemory.h"
 #include "bench/support/QtBenchmarks.h"
 #include "launcher/FrmMain.h"
 #include "launcher/IntroWindow.h"
 #include "launcher/Launcher.h"
+#include "platform/ChildProcess.h"
 #include "platform/qt/LinkedWebControls.h"
 #include "platform/qt/QtFlashPlayer.h"
 #include "platform/qt/QtPlatform.h"
@@ -38,12 +38,15 @@ double msToFirstFrame(const std::vector<std::string>& argv)
 {
     QElapsedTimer clock;
     clock.start();
-    bench::ChildProcess child(argv, {"QT_QPA_PLATFORM=offscreen", "BOOKDISC_SCREEN=1024x768",
-                                     "QT_LOGGING_RULES=bookdisc.video.info=true"});
-    if (!child.waitForLine("first frame shown", kWaitMs))
+    platform::ChildProcess child({.argv = argv,
+                                  .environment = {"QT_QPA_PLATFORM=offscreen", "BOOKDISC_SCREEN=1024x768",
+                                                  "QT_LOGGING_RULES=bookdisc.video.info=true"},
+                                  .output = platform::Sink::Discarded,
+                                  .errorOutput = platform::Sink::Pipe});
+    if (!child.waitForLine("first frame shown", std::chrono::milliseconds(kWaitMs)))
         throw std::runtime_error(argv[0] + " showed no frame");
     const double ms = clock.nsecsElapsed() / 1e6;
-    child.stop();
+    child.end();
     return ms;
 }
 
@@ -124,7 +127,10 @@ struct MenuOnDisc {
 void BM_MenuMemory(benchmark::State& state)
 {
     for (auto _ : state) {
-        bench::ChildProcess play({disc + "/play"}, {"QT_QPA_PLATFORM=offscreen", "BOOKDISC_SCREEN=1024x768"});
+        platform::ChildProcess play({.argv = {disc + "/play"},
+                                     .environment = {"QT_QPA_PLATFORM=offscreen", "BOOKDISC_SCREEN=1024x768"},
+                                     .output = platform::Sink::Discarded,
+                                     .errorOutput = platform::Sink::Pipe});
         if (!settleUntil([&] { return bench::processTreeSize(play.pid()) >= 3; }, 60000)) {
             state.SkipWithError("the menu did not come up");
             break;

@@ -8,9 +8,7 @@
 // share of one core that the whole process tree uses over ten seconds; the
 // compared programs take turns, each run starting them afresh.
 #include "bench/support/ProcessMemory.h"
-#include "bench/support/ProgramRun.h"
 #include "bench/support/ScreenWatch.h"
-#include "bench/support/VirtualScreen.h"
 
 #include <QImage>
 #include <benchmark/benchmark.h>
@@ -49,9 +47,7 @@ void sleepMs(int ms) { std::this_thread::sleep_for(std::chrono::milliseconds(ms)
 
 std::string trouble(VirtualScreen& screen, const std::string& what)
 {
-    const std::string picture = "/tmp/bench_launcher_screen-failed.png";
-    screen.savePng({0, 0, screen.width(), screen.height()}, picture);
-    return what + " (the screen is in " + picture + ")";
+    return bench::trouble(screen, what, "/tmp/bench_launcher_screen-failed.png");
 }
 
 struct Program {
@@ -64,13 +60,11 @@ const Program play{disc, "./play", {}};
 
 // A program started on the screen, with its window found.
 struct Session {
-    ProgramRun run;
+    platform::ChildProcess run;
     std::optional<ScreenRect> window;
 
     Session(VirtualScreen& screen, const Program& program, const ScreenRect& size)
-        : run(program.folder, program.executable,
-              {"DISPLAY=" + screen.display(), "QT_QPA_PLATFORM=xcb", "QTWEBENGINE_DISABLE_SANDBOX=1"},
-              program.arguments)
+        : run(programOnScreen(screen, program.folder, program.executable, program.arguments))
         , window(waitForWindow(screen, size.width, size.height, kStartLimitMs))
     {
     }
@@ -121,7 +115,7 @@ void clickUntilChanged(VirtualScreen& screen, Session& session, const ScreenRect
     const std::uint64_t before = screen.digest(session.at(place));
     for (int attempt = 0; attempt < 20; ++attempt) {
         const ScreenRect at = session.at(button);
-        screen.click(at.centreX(), at.centreY());
+        screen.clickAtOnce(at.centreX(), at.centreY());
         screen.movePointer(screen.width() - 1, screen.height() - 1);
         for (int look = 0; look < 20; ++look) {
             sleepMs(100);
@@ -289,7 +283,7 @@ void BM_LoopPresentation(benchmark::State& state)
         [&](int run) {
             auto menu = menuOf(screen, play);
             const ScreenRect button = menu->at(kLoopButton);
-            screen.click(button.centreX(), button.centreY());
+            screen.clickAtOnce(button.centreX(), button.centreY());
             screen.movePointer(screen.width() - 1, screen.height() - 1);
             auto loop = waitForWindow(screen, kLoop.width, kLoop.height, kStartLimitMs);
             if (!loop)

@@ -1,5 +1,5 @@
 #include "DiscDevice.h"
-#include "support/ChildProcess.h"
+#include "support/Programs.h"
 
 #include <algorithm>
 #include <fstream>

@@ -19,12 +19,31 @@ Looks looksOf(VirtualScreen& screen, const std::vector<ScreenRect>& rects)
     return looks;
 }
 
+} // namespace
+
 double msSince(std::chrono::steady_clock::time_point start)
 {
     return std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();
 }
 
-} // namespace
+platform::ChildSettings programOnScreen(const VirtualScreen& screen, const std::string& folder, const std::string& program,
+    const std::vector<std::string>& arguments)
+{
+    std::vector<std::string> argv{program};
+    argv.insert(argv.end(), arguments.begin(), arguments.end());
+    return {.argv = argv,
+        .folder = folder,
+        .environment = {"DISPLAY=" + screen.display(), "QT_QPA_PLATFORM=xcb", "QTWEBENGINE_DISABLE_SANDBOX=1"},
+        .ownGroup = true,
+        .output = platform::Sink::Discarded,
+        .errorOutput = platform::Sink::Discarded};
+}
+
+std::string trouble(VirtualScreen& screen, const std::string& what, const std::string& picture)
+{
+    screen.screenshot(picture);
+    return what + " (the screen is in " + picture + ")";
+}
 
 std::optional<Looks> settledLooks(VirtualScreen& screen, const std::vector<ScreenRect>& rects, int quietMs,
     int timeoutMs)

@@ -1,12 +1,31 @@
 #pragma once
-#include "VirtualScreen.h"
+#include "platform/ChildProcess.h"
+#include "tests/support/VirtualScreen.h"
 
+#include <chrono>
 #include <cstdint>
 #include <functional>
 #include <optional>
+#include <string>
 #include <vector>
 
 namespace bench {
+
+using testsupport::ScreenRect;
+using testsupport::VirtualScreen;
+
+// A program started on the screen: in its own folder and in a process group
+// of its own, so that it and every process it starts end with it; its
+// output discarded.
+platform::ChildSettings programOnScreen(const VirtualScreen& screen, const std::string& folder, const std::string& program,
+    const std::vector<std::string>& arguments = {});
+
+// Milliseconds since that moment.
+double msSince(std::chrono::steady_clock::time_point start);
+
+// What went wrong, with a picture of the screen as it was then written to
+// `picture`.
+std::string trouble(VirtualScreen& screen, const std::string& what, const std::string& picture);
 
 // Digests of rectangles of the screen, one for each.
 using Looks = std::vector<std::uint64_t>;

@@ -6,6 +6,7 @@
 #include "catalog/TestCatalog.h"
 #include "startup/Startup.h"
 #include "support/FileBytes.h"
+#include "support/Paths.h"
 #include "tools/catalog/JetCatalog.h"
 
 #include <gtest/gtest.h>
@@ -267,6 +268,8 @@ INSTANTIATE_TEST_SUITE_P(
                        const std::string jet = f + "/jet.mdb";
                        tools::WriteJetCatalog(databaseOf(f), jet);
                        writeBytes(databaseOf(f), fileBytes(jet).substr(0, 3 * 4096));
+                       // The helper that reads it, beside the program as on the disc.
+                       fs::create_symlink(testsupport::jetHelper(), f + "/jetcopy");
                    },
                    expectDatabaseMessage},
         CatalogRow{"DatabaseThatIsText",

@@ -1,5 +1,6 @@
 #include "TestCatalog.h"
 #include "catalog/Database.h"
+#include "support/Paths.h"
 #include "JetFixtures.h"
 
 #include <gtest/gtest.h>
@@ -53,7 +54,7 @@ TEST_F(DamagedJetSampleTest, EachEndsInADatabaseErrorAndPrintsNothing)
                                                                                    : "";
         testing::internal::CaptureStderr();
         try {
-            OpenDatabaseFile(entry.path().string());
+            OpenDatabaseFile(entry.path().string(), testsupport::jetHelper());
             ADD_FAILURE() << name << " opened";
         } catch (const DatabaseError& e) {
             EXPECT_NE(std::string(e.what()).find(reason), std::string::npos) << name << ": " << e.what();
@@ -101,7 +102,7 @@ TEST_P(JetMutationTest, EveryDamagedCopyOpensOrIsADatabaseError)
     for (std::size_t copy = 0; copy < copies; ++copy) {
         std::ofstream(path, std::ios::binary | std::ios::trunc) << damagedCopy(original, GetParam().pageSize, copy, random);
         try {
-            Connection connection = OpenDatabaseFile(path);
+            Connection connection = OpenDatabaseFile(path, testsupport::jetHelper());
             readEverything(connection);
             ++opened;
         } catch (const DatabaseError&) {

@@ -1,6 +1,7 @@
 #include "TestCatalog.h"
 #include "catalog/Database.h"
 #include "platform/fake/FakeServices.h"
+#include "support/Paths.h"
 
 #include <gtest/gtest.h>
 #include <sqlite3.h>
@@ -78,7 +79,7 @@ TEST_P(BadFileTest, GivesAClearError)
     else if (c.name != "missing")
         writeBytes(path, c.content);
     try {
-        OpenDatabaseFile(path);
+        OpenDatabaseFile(path, testsupport::jetHelper());
         FAIL() << "opened " << c.name;
     } catch (const DatabaseError& error) {
         std::string message = error.what();
@@ -113,7 +114,7 @@ TEST_F(DatabaseFileTest, TruncatedCatalogFails)
     writeBytes(path, readBytes(whole, 1024));
     EXPECT_THROW(
         {
-            Connection connection = OpenDatabaseFile(path);
+            Connection connection = OpenDatabaseFile(path, testsupport::jetHelper());
             GetRecordset(connection, BookDetailQuery(1), 0);
         },
         DatabaseError);
@@ -124,7 +125,7 @@ TEST_F(DatabaseFileTest, MissingProgramDatabaseNamesItsPath)
     platform::fake::FakeApplication app;
     app.folder = dir.path().string();
     try {
-        GetConnection(app);
+        GetConnection(app, testsupport::jetHelper());
         FAIL();
     } catch (const DatabaseError& error) {
         EXPECT_NE(std::string(error.what()).find(app.folder + "/DataBase/tavro.mdb"), std::string::npos);
@@ -137,7 +138,7 @@ TEST_F(DatabaseFileTest, ProgramDatabaseIsFoundWhateverTheCaseOfItsNames)
     writeCatalog(dir.file("database/TAVRO.MDB"));
     platform::fake::FakeApplication app;
     app.folder = dir.path().string();
-    Connection connection = GetConnection(app);
+    Connection connection = GetConnection(app, testsupport::jetHelper());
     EXPECT_EQ(GetRecordset(connection, BookDetailQuery(1), 0).field("Name"), "红楼梦");
     EXPECT_EQ(DataSourceOf(connection.connectionString()), app.folder + "/DataBase/tavro.mdb");
 }
@@ -147,7 +148,7 @@ TEST_F(DatabaseFileTest, FileIsRecognisedByContentWhateverItsName)
     for (const char* name : {"catalog.db", "tavro.mdb", "no-extension"}) {
         std::string path = dir.file(name);
         writeCatalog(path);
-        Connection connection = OpenDatabaseFile(path);
+        Connection connection = OpenDatabaseFile(path, testsupport::jetHelper());
         EXPECT_EQ(GetRecordset(connection, BookDetailQuery(1), 0).field("Name"), "红楼梦") << name;
     }
 }
@@ -156,7 +157,7 @@ TEST_F(DatabaseFileTest, PathWithDoubledLeadingSeparatorOpens)
 {
     std::string path = dir.file("tavro.mdb");
     writeCatalog(path);
-    Connection connection = OpenDatabaseFile("/" + path);
+    Connection connection = OpenDatabaseFile("/" + path, testsupport::jetHelper());
     EXPECT_EQ(GetRecordset(connection, BookDetailQuery(1), 0).field("Name"), "红楼梦");
 }
 
@@ -165,7 +166,7 @@ TEST_F(DatabaseFileTest, PathWithUriCharactersOpens)
     fs::path folder = dir.path() / "光盘 #1?%20&x";
     fs::create_directories(folder);
     writeCatalog((folder / "tavro.mdb").string());
-    Connection connection = OpenDatabaseFile((folder / "tavro.mdb").string());
+    Connection connection = OpenDatabaseFile((folder / "tavro.mdb").string(), testsupport::jetHelper());
     EXPECT_EQ(GetRecordset(connection, BookDetailQuery(1), 0).field("Name"), "红楼梦");
 }
 
@@ -195,7 +196,7 @@ TEST_F(DatabaseFileTest, ReadOnlyCopyWorksAndNothingIsWrittenNextToIt)
     platform::fake::FakeApplication app;
     app.folder = disc.string();
     {
-        Connection connection = GetConnection(app);
+        Connection connection = GetConnection(app, testsupport::jetHelper());
         Recordset outer = GetRecordset(connection, TypeNodesQuery(0), 0);
         Recordset inner = GetRecordset(connection, BooksOfTypeQuery(2), 0);
         EXPECT_EQ(outer.field("Name"), "小说");

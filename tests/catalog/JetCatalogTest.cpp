@@ -55,8 +55,8 @@ protected:
     }
 
     static testsupport::TempDir* dir;
-    Connection sqlite = OpenDatabaseFile(sqlitePath());
-    Connection jet = OpenDatabaseFile(dir->file("tavro.mdb"));
+    Connection sqlite = OpenDatabaseFile(sqlitePath(), testsupport::jetHelper());
+    Connection jet = OpenDatabaseFile(dir->file("tavro.mdb"), testsupport::jetHelper());
 };
 
 testsupport::TempDir* JetCatalogTest::dir = nullptr;
@@ -98,7 +98,7 @@ TEST(JetWriterTest, NullsYesNoAndCurrencySurviveTheRoundTrip)
                                   {"B", tools::JetType::YesNo}},
                                  {{"-5", "书名 Ä", "-0.25", "1"}, {std::nullopt, std::nullopt, std::nullopt, "0"}}};
     tools::WriteJet4File(dir.file("t.mdb"), {table});
-    Connection connection = OpenDatabaseFile(dir.file("t.mdb"));
+    Connection connection = OpenDatabaseFile(dir.file("t.mdb"), testsupport::jetHelper());
     EXPECT_EQ(rowsOf(connection, "Select N, S, M, B, typeof(N) || typeof(S) || typeof(M) As t From T", {"N", "S", "M", "B", "t"}),
               (Rows{{"-5", "书名 Ä", "-0.25", "1", "integertextreal"}, {"", "", "", "0", "nullnullnull"}}));
 }
@@ -112,7 +112,7 @@ TEST(JetWriterTest, RefusesTextTheFieldCannotHold)
     }
     tools::JetTableContent fits{"T", {{"S", tools::JetType::Text}}, {{std::string(255, 'x')}}};
     tools::WriteJet4File(dir.file("t.mdb"), {fits});
-    Connection connection = OpenDatabaseFile(dir.file("t.mdb"));
+    Connection connection = OpenDatabaseFile(dir.file("t.mdb"), testsupport::jetHelper());
     EXPECT_EQ(rowsOf(connection, "Select length(S) As n From T", {"n"}), Rows{{"255"}});
 }
 
@@ -132,7 +132,7 @@ TEST_P(DamagedJetFileTest, TableWithoutItsUsageMapIsReportedNotCrashed)
     file.seekp(GetParam() * 4096 + usageMapRow);
     file.put(13);
     file.close();
-    EXPECT_THROW(OpenDatabaseFile(dir.file("t.mdb")), DatabaseError);
+    EXPECT_THROW(OpenDatabaseFile(dir.file("t.mdb"), testsupport::jetHelper()), DatabaseError);
 }
 
 INSTANTIATE_TEST_SUITE_P(DefinitionPages, DamagedJetFileTest, ::testing::Values(2, 4));

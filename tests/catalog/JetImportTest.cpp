@@ -2,6 +2,7 @@
 #include "TestCatalog.h"
 #include "catalog/Database.h"
 #include "platform/fake/FakeServices.h"
+#include "support/Paths.h"
 
 #include <gtest/gtest.h>
 
@@ -34,7 +35,7 @@ std::vector<std::string> tablesOf(Connection& connection)
 
 class JetTypesTest : public ::testing::TestWithParam<std::string> {
 protected:
-    void SetUp() override { connection.emplace(OpenDatabaseFile(fixture(GetParam()))); }
+    void SetUp() override { connection.emplace(OpenDatabaseFile(fixture(GetParam()), testsupport::jetHelper())); }
     std::optional<Connection> connection;
 };
 
@@ -92,7 +93,7 @@ INSTANTIATE_TEST_SUITE_P(Fixtures, JetTypesTest, ::testing::Values("jet3-types.m
 
 TEST_F(JetImportTest, FileWithoutUserTablesGivesAnEmptyDatabase)
 {
-    Connection connection = OpenDatabaseFile(fixture("jet4-empty.mdb"));
+    Connection connection = OpenDatabaseFile(fixture("jet4-empty.mdb"), testsupport::jetHelper());
     EXPECT_TRUE(tablesOf(connection).empty());
     EXPECT_THROW(GetRecordset(connection, "Select * From WebBook", 0), DatabaseError);
 }
@@ -104,7 +105,7 @@ TEST_F(JetImportTest, JetFileUnderTheCatalogsNameIsOpenedByGetConnection)
     fs::create_symlink(fixture("jet4-types.mdb"), dir.path() / "DataBase/tavro.mdb");
     platform::fake::FakeApplication app;
     app.folder = dir.path().string();
-    Connection connection = GetConnection(app);
+    Connection connection = GetConnection(app, testsupport::jetHelper());
     EXPECT_EQ(column(connection, "Select B From Table1 Where A = 'a'", "B"), std::vector<std::string>{"b"});
 }
 
@@ -139,7 +140,7 @@ TEST_P(JetChineseTextTest, IsDecodedToUtf8)
 
     testsupport::TempDir dir;
     std::ofstream(dir.file("chinese.mdb"), std::ios::binary) << bytes;
-    Connection connection = OpenDatabaseFile(dir.file("chinese.mdb"));
+    Connection connection = OpenDatabaseFile(dir.file("chinese.mdb"), testsupport::jetHelper());
     EXPECT_EQ(column(connection, "Select B From Table1 Where A = 'abcdefg'", "B"), std::vector<std::string>{c.expected});
 }
 
@@ -170,7 +171,7 @@ TEST_F(JetImportTest, TruncatedJetFileGivesAClearError)
         in.read(bytes.data(), static_cast<std::streamsize>(size));
         std::string path = dir.file("cut" + std::to_string(size) + ".mdb");
         std::ofstream(path, std::ios::binary) << bytes;
-        EXPECT_THROW(OpenDatabaseFile(path), DatabaseError) << size;
+        EXPECT_THROW(OpenDatabaseFile(path, testsupport::jetHelper()), DatabaseError) << size;
     }
 }
 

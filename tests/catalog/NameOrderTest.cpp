@@ -2,7 +2,7 @@
 #include "TestCatalog.h"
 #include "catalog/Database.h"
 #include "catalog/NameOrder.h"
-#include "support/ChildProcess.h"
+#include "support/Programs.h"
 #include "support/Paths.h"
 
 #include <gtest/gtest.h>
@@ -98,18 +98,18 @@ protected:
 
 TEST_F(CatalogNameOrderTest, BothKindsOfCatalogFileListNamesInPinyinOrder)
 {
-    Connection sqlite = OpenDatabaseFile(sqlitePath());
+    Connection sqlite = OpenDatabaseFile(sqlitePath(), testsupport::jetHelper());
     EXPECT_EQ(namesOfCategory(sqlite, 1), mixedNamesInOrder);
 
     tools::WriteJetCatalog(sqlitePath(), dir.file("catalog.mdb"));
-    Connection jet = OpenDatabaseFile(dir.file("catalog.mdb"));
+    Connection jet = OpenDatabaseFile(dir.file("catalog.mdb"), testsupport::jetHelper());
     EXPECT_EQ(namesOfCategory(jet, 1), mixedNamesInOrder);
 }
 
 TEST_F(CatalogNameOrderTest, SearchesAreInPinyinOrderAndTheQueryTextsStayAsTheyWere)
 {
     EXPECT_EQ(BooksOfTypeQuery(1), "Select * From WebBook Where Isdeleted =0 And BookType = 1 Order By Name");
-    Connection sqlite = OpenDatabaseFile(sqlitePath());
+    Connection sqlite = OpenDatabaseFile(sqlitePath(), testsupport::jetHelper());
     std::vector<std::string> found;
     for (Recordset rows = GetRecordset(sqlite, SearchBooksQuery(""), 0); !rows.atEnd(); rows.moveNext())
         found.push_back(rows.field("Name"));
@@ -124,7 +124,7 @@ TEST(CatalogFileNameOrder, SqlitesOwnTablesAreLeftAlone)
         "INSERT INTO WebBook (ID, Name, BookType, Isdeleted) VALUES (1, '乙书', 1, 0), (2, '甲书', 1, 0);"
         "CREATE TABLE Log (ID INTEGER PRIMARY KEY AUTOINCREMENT, Name TEXT);"
         "INSERT INTO Log (Name) VALUES ('x'); ANALYZE;");
-    Connection connection = OpenDatabaseFile(catalog.folder() + "/DataBase/tavro.mdb");
+    Connection connection = OpenDatabaseFile(catalog.folder() + "/DataBase/tavro.mdb", testsupport::jetHelper());
     EXPECT_EQ(namesOfCategory(connection, 1), (std::vector<std::string>{"甲书", "乙书"}));
 }
 

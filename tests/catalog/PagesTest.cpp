@@ -3,6 +3,7 @@
 #include "catalog/ListPage.h"
 #include "catalog/TreePage.h"
 #include "platform/fake/FakeControls.h"
+#include "support/Paths.h"
 
 #include <gtest/gtest.h>
 
@@ -26,7 +27,7 @@ const char* const kSampleRows =
 class PagesTest : public ::testing::Test {
 protected:
     TestCatalog catalog{kSampleRows};
-    Connection connection = OpenDatabaseFile(catalog.folder() + "/DataBase/tavro.mdb");
+    Connection connection = OpenDatabaseFile(catalog.folder() + "/DataBase/tavro.mdb", testsupport::jetHelper());
     FakeBrowser pane;
 };
 
@@ -61,7 +62,7 @@ class PageHeadTest : public ::testing::TestWithParam<PageWriterCase> {};
 TEST_P(PageHeadTest, EveryPageStartsWithTheTenHeadLines)
 {
     TestCatalog catalog;
-    Connection connection = OpenDatabaseFile(catalog.folder() + "/DataBase/tavro.mdb");
+    Connection connection = OpenDatabaseFile(catalog.folder() + "/DataBase/tavro.mdb", testsupport::jetHelper());
     FakeBrowser pane;
     GetParam().write(pane, connection);
     ASSERT_GT(pane.lines.size(), kHeadLines.size());
@@ -122,14 +123,14 @@ TEST_F(PagesTest, AtTheFileSystemRootPathsKeepOneSeparator)
 TEST(TreePage, EmptyTableGivesOnlyTheRootAndHostileNamesStayInsideTheirString)
 {
     TestCatalog catalog("INSERT INTO BookType VALUES (1, 'O''Reilly\n</script><script>alert(1)', 0);");
-    Connection connection = OpenDatabaseFile(catalog.folder() + "/DataBase/tavro.mdb");
+    Connection connection = OpenDatabaseFile(catalog.folder() + "/DataBase/tavro.mdb", testsupport::jetHelper());
     FakeBrowser pane;
     TreePage(pane, connection, "/d").WriteTreePage();
     ASSERT_GE(pane.lines.size(), 25u);
     EXPECT_EQ(pane.lines[24], "Node1.Name = 'O\\'Reilly\\n\\x3C/script>\\x3Cscript>alert(1)';");
 
     TestCatalog empty("");
-    Connection none = OpenDatabaseFile(empty.folder() + "/DataBase/tavro.mdb");
+    Connection none = OpenDatabaseFile(empty.folder() + "/DataBase/tavro.mdb", testsupport::jetHelper());
     FakeBrowser emptyPane;
     TreePage(emptyPane, none, "/d").WriteTreePage();
     EXPECT_EQ(slice(emptyPane.lines, 20, emptyPane.lines.size()),
@@ -149,7 +150,7 @@ class BadTreeRowsTest : public ::testing::TestWithParam<BadTreeCase> {};
 TEST_P(BadTreeRowsTest, WriteNothingAndTheWalkGoesOn)
 {
     TestCatalog catalog(GetParam().rows);
-    Connection connection = OpenDatabaseFile(catalog.folder() + "/DataBase/tavro.mdb");
+    Connection connection = OpenDatabaseFile(catalog.folder() + "/DataBase/tavro.mdb", testsupport::jetHelper());
     FakeBrowser pane;
     TreePage(pane, connection, "/d").WriteTreePage();
     ASSERT_GE(pane.lines.size(), 20u);
@@ -231,7 +232,7 @@ TEST_F(PagesTest, SearchTrimsSpacesAndShowsNotFound)
 TEST(ListPage, MarkupInNamesIsShownNotRun)
 {
     TestCatalog catalog("INSERT INTO WebBook VALUES (1, 'C', '<img src=x onerror=alert(1)> & 书', 'w', 'i', 1, 'b', 2, 0, 0);");
-    Connection connection = OpenDatabaseFile(catalog.folder() + "/DataBase/tavro.mdb");
+    Connection connection = OpenDatabaseFile(catalog.folder() + "/DataBase/tavro.mdb", testsupport::jetHelper());
     FakeBrowser pane;
     ListPage(pane, connection, "/d").ShowBooksOfType(2);
     EXPECT_NE(pane.bodyHtml.find("&nbsp;&lt;img src=x onerror=alert(1)&gt; &amp; 书</a>"), std::string::npos);

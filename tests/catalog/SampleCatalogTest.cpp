@@ -49,7 +49,7 @@ protected:
     void SetUp() override
     {
         app.folder = testsupport::discDir() + "/product";
-        connection = std::make_unique<Connection>(GetConnection(app));
+        connection = std::make_unique<Connection>(GetConnection(app, testsupport::jetHelper()));
         for (Recordset rows = GetRecordset(*connection, "Select * From WebBook", 0); !rows.atEnd(); rows.moveNext()) {
             Book book;
             for (const char* name : {"ID", "Code", "Name", "Writer", "ISBN", "Price", "BookBrief", "BookType",

@@ -2,6 +2,7 @@
 #include "catalog/Database.h"
 #include "platform/fake/FakeServices.h"
 #include "base/Text.h"
+#include "support/Paths.h"
 
 #include <gtest/gtest.h>
 
@@ -94,7 +95,7 @@ protected:
         std::filesystem::create_directories(dir.path() / "DataBase");
         testsupport::WriteTestCatalog(dir.file("DataBase/tavro.mdb"), books, categories);
         app.folder = dir.path().string();
-        connection = std::make_unique<Connection>(GetConnection(app));
+        connection = std::make_unique<Connection>(GetConnection(app, testsupport::jetHelper()));
     }
     std::vector<std::string> query(const std::string& text, const std::string& field = "ID")
     {

@@ -32,7 +32,7 @@ protected:
     }
 
     static testsupport::TempDir* dir;
-    Connection connection = OpenDatabaseFile(dir->file("big.db"));
+    Connection connection = OpenDatabaseFile(dir->file("big.db"), testsupport::jetHelper());
 };
 
 testsupport::TempDir* SyntheticCatalogTest::dir = nullptr;

@@ -1,5 +1,5 @@
 #include "TempFolder.h"
-#include "support/ChildProcess.h"
+#include "support/Programs.h"
 
 #include <gtest/gtest.h>
 

@@ -6,8 +6,8 @@
 // sandbox allowed, and with new user namespaces refused as some desktops
 // refuse them.
 #include "DiscScenario.h"
-#include "support/ChildProcess.h"
 #include "support/Paths.h"
+#include "support/Programs.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,8 @@
 #include "ExtractedImage.h"
 #include "FolderListing.h"
 #include "TempFolder.h"
-#include "support/ChildProcess.h"
+#include "support/Programs.h"
+#include "support/RunningProcesses.h"
 #include "tools/disc/DiscLayout.h"
 
 #include <algorithm>
@@ -10,7 +11,7 @@
 #include <thread>
 
 using namespace disctest;
-using testsupport::ChildProcess;
+using platform::ChildProcess;
 namespace fs = std::filesystem;
 
 namespace {
@@ -113,7 +114,7 @@ TEST_F(DiscImage, TheCatalogStartsFromTheReadOnlyContentAndWritesNothingThere)
     const std::string database = (content / "product/DataBase/tavro.mdb").string();
     {
         // Started from the disc's root, as the start program leaves it.
-        ChildProcess product({(content / "product/product").string()}, content.string());
+        ChildProcess product(testsupport::inOwnGroup({(content / "product/product").string()}, content.string()));
         bool started = false;
         for (int tries = 0; tries < 600 && !started && !product.waitForExit(std::chrono::milliseconds(100)); ++tries)
             started = holds(testsupport::openFiles(product.pid()), database) &&

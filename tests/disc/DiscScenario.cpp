@@ -1,12 +1,14 @@
 #include "DiscScenario.h"
-#include "support/ChildProcess.h"
+#include "support/Programs.h"
+#include "support/RunningProcesses.h"
 
 #include <algorithm>
 #include <csignal>
 #include <fstream>
 #include <thread>
 
-using testsupport::ChildProcess;
+using platform::ChildProcess;
+using testsupport::inOwnGroup;
 using testsupport::ProgramTrace;
 namespace fs = std::filesystem;
 
@@ -94,7 +96,8 @@ std::vector<std::string> DiscScenario::qtFromElsewhere() const
 void DiscScenario::readALesson()
 {
     ProgramTrace readerTrace((image.work() / "reader.log").string());
-    ChildProcess reader(command("product/reader"), image.work().string(), (image.work() / "reader.log").string());
+    ChildProcess reader(
+        inOwnGroup(command("product/reader"), image.work().string(), (image.work() / "reader.log").string()));
     EXPECT_TRUE(readerTrace.waitFor("bookdisc.trace: " + system_.sandbox, kLongWait)) << readerTrace.lines();
     const auto shown = readerTrace.waitFor("bookdisc.trace: window shown", kLongWait, sized(800, 600));
     ASSERT_TRUE(shown) << readerTrace.lines();
@@ -115,7 +118,7 @@ void DiscScenario::driveTheDisc()
     ASSERT_TRUE(testsupport::waitUntilNoneRunning({"play", "product"}, 2 * kLongWait))
         << "another start program or catalog keeps running on this machine";
     // The desktop starts the autorun script from its own folder, not the disc's.
-    ChildProcess play(command("autorun.sh"), image.work().string(), (image.work() / "trace.log").string());
+    ChildProcess play(inOwnGroup(command("autorun.sh"), image.work().string(), (image.work() / "trace.log").string()));
     EXPECT_TRUE(trace.waitFor(programs + system_.sandbox, kLongWait)) << trace.lines();
 
     // The first intro shows its movie; a click stops it.
@@ -170,10 +173,10 @@ void DiscScenario::driveTheDisc()
         const auto expected = database.names("Name LIKE ?", "%" + word + "%");
         ASSERT_FALSE(expected.empty()) << "no sample title holds " << word;
         screen.click(searchX, searchY);
-        screen.key("ctrl+a");
-        screen.key("BackSpace");
+        screen.pressKeys({"Control_L", "a"});
+        screen.pressKeys({"BackSpace"});
         screen.type(word);
-        screen.key("Return");
+        screen.pressKeys({"Return"});
         EXPECT_TRUE(trace.waitFor(paneTrace(kListPane, "shows"), kLongWait,
                                   [&](const std::string& shown) { return listedNames(shown) == expected; }))
             << trace.lines();

@@ -2,7 +2,7 @@
 // The sample disc written as an image the way `make disc-image` does, and the
 // image's content extracted to a read-only folder, as a mounted disc gives it.
 #include "TempFolder.h"
-#include "support/ChildProcess.h"
+#include "support/Programs.h"
 
 #include <filesystem>
 #include <functional>

@@ -4,13 +4,14 @@
 // category's books and a book's cover. And the program's exit status for
 // each outcome.
 #include "DiscOnScreen.h"
-#include "support/ChildProcess.h"
 #include "support/FileBytes.h"
+#include "support/Programs.h"
+#include "support/RunningProcesses.h"
 
 #include <fstream>
 
 using namespace disctest;
-using testsupport::ChildProcess;
+using platform::ChildProcess;
 using testsupport::ProgramTrace;
 namespace fs = std::filesystem;
 
@@ -60,9 +61,10 @@ TEST_F(MadeDiscEndToEnd, TheCatalogShowsACategorysBooksAndABooksCover)
     const std::string catalog = contentPath("product/product");
     ASSERT_TRUE(testsupport::waitUntilNoneRunning({"product"}, 2 * kLongWait))
         << "another catalog keeps running on this machine";
-    ChildProcess product({"env", "-u", "BOOKDISC_SCREEN", "DISPLAY=" + screen.display(), "QT_QPA_PLATFORM=xcb",
-                          "QTWEBENGINE_DISABLE_SANDBOX=1", std::string("QT_LOGGING_RULES=") + ProgramTrace::kRules, catalog},
-                         image.work().string(), (image.work() / "trace.log").string());
+    ChildProcess product(testsupport::inOwnGroup(
+        {"env", "-u", "BOOKDISC_SCREEN", "DISPLAY=" + screen.display(), "QT_QPA_PLATFORM=xcb",
+         "QTWEBENGINE_DISABLE_SANDBOX=1", std::string("QT_LOGGING_RULES=") + ProgramTrace::kRules, catalog},
+        image.work().string(), (image.work() / "trace.log").string()));
     const auto shown = trace.waitFor("bookdisc.trace: window shown", kLongWait, sized(800, 600));
     ASSERT_TRUE(shown) << trace.lines();
 

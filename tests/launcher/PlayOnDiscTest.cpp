@@ -10,9 +10,9 @@
 #include "platform/qt/QtMciDevice.h"
 #include "platform/qt/QtMediaPlayer.h"
 #include "platform/qt/QtPlatform.h"
-#include "support/ChildProcess.h"
 #include "support/Paths.h"
 #include "support/QtInput.h"
+#include "support/RunningProcesses.h"
 
 #include <QElapsedTimer>
 #include <QImage>

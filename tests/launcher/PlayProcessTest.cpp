@@ -1,14 +1,15 @@
 // The start program as the disc starts it: a second start ends at once, and
 // a disc without the first intro ends without a window.
-#include "support/ChildProcess.h"
 #include "support/Paths.h"
+#include "support/Programs.h"
 
 #include <filesystem>
 #include <gtest/gtest.h>
 #include <thread>
 
 using namespace std::chrono_literals;
-using testsupport::ChildProcess;
+using platform::ChildProcess;
+using testsupport::inOwnGroup;
 
 namespace {
 
@@ -25,11 +26,11 @@ protected:
 
 TEST_F(PlayProcessTest, ASecondStartEndsAtOnceWhileTheFirstRuns)
 {
-    ChildProcess first({play}, {});
+    ChildProcess first(inOwnGroup({play}, {}));
     std::this_thread::sleep_for(1500ms);
     ASSERT_FALSE(first.waitForExit(1ms)) << "the first start ended by itself";
 
-    ChildProcess second({play}, {});
+    ChildProcess second(inOwnGroup({play}, {}));
     EXPECT_EQ(second.waitForExit(20s), 0);
     EXPECT_FALSE(first.waitForExit(1ms)) << "the first start was disturbed";
 }
@@ -42,7 +43,7 @@ TEST_F(PlayProcessTest, WithoutTheFirstIntroItEndsAtOnceWithStatusZero)
     const auto copy = folder / "play";
     std::filesystem::copy_file(play, copy, std::filesystem::copy_options::overwrite_existing);
     {
-        ChildProcess alone({copy.string()}, folder.string());
+        ChildProcess alone(inOwnGroup({copy.string()}, folder.string()));
         EXPECT_EQ(alone.waitForExit(20s), 0) << "the program did not end by itself";
     }
     std::filesystem::remove_all(folder);

@@ -10,8 +10,8 @@
 // ends as the disc's programs do, without that teardown.
 #include "platform/qt/QtMciDevice.h"
 #include "platform/qt/QtMediaPlayer.h"
-#include "support/ChildProcess.h"
 #include "support/MovieDisplay.h"
+#include "support/Programs.h"
 #include "support/QtWait.h"
 #include "support/TestMedia.h"
 
@@ -38,12 +38,12 @@ public:
     {
         const std::string folder = dir_.path().toStdString();
         const std::string socket = folder + "/native";
-        server_ = std::make_unique<testsupport::ChildProcess>(
-            std::vector<std::string>{"env", "HOME=" + folder, "PULSE_RUNTIME_PATH=" + folder, "pulseaudio", "-n",
+        server_ = std::make_unique<platform::ChildProcess>(testsupport::inOwnGroup(
+            {"env", "HOME=" + folder, "PULSE_RUNTIME_PATH=" + folder, "pulseaudio", "-n",
                 "--daemonize=no", "--exit-idle-time=-1", "--use-pid-file=no",
                 "--load=module-native-protocol-unix auth-anonymous=1 socket=" + socket,
                 "--load=module-null-sink sink_name=headset"},
-            folder, folder + "/server.log");
+            folder, folder + "/server.log"));
         setenv("PULSE_SERVER", ("unix:" + socket).c_str(), 1);
         for (int attempt = 0; attempt < 100 && !up(); ++attempt)
             QThread::msleep(50);
@@ -61,7 +61,7 @@ private:
     }
 
     QTemporaryDir dir_;
-    std::unique_ptr<testsupport::ChildProcess> server_;
+    std::unique_ptr<platform::ChildProcess> server_;
 };
 
 std::unique_ptr<SoundServer> server;

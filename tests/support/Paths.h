@@ -8,5 +8,7 @@ inline std::string sourceDir() { return BOOKDISC_SOURCE_DIR; }
 inline std::string binaryDir() { return BOOKDISC_BINARY_DIR; }
 inline std::string fixturesDir() { return BOOKDISC_FIXTURES_DIR; }
 inline std::string discDir() { return binaryDir() + "/disc"; }
+// The Jet helper program the build made, where the disc's catalog has it.
+inline std::string jetHelper() { return discDir() + "/product/jetcopy"; }
 
 } // namespace testsupport

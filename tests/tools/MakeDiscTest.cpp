@@ -70,9 +70,6 @@ const FontCoverage& discFonts()
     return fonts;
 }
 
-std::string jetHelper() { return testsupport::discDir() + "/product/jetcopy"; }
-
-
 // The first field of the rows of a query the catalog runs, each row's fields joined by "|".
 std::vector<std::string> rowsOf(catalog::Connection& connection, const std::string& query,
                                 std::initializer_list<const char*> fields)
@@ -111,7 +108,7 @@ protected:
     std::string make(const fs::path& books)
     {
         Report report;
-        catalog_ = MakeCatalog({books.string(), std::nullopt, jetHelper()}, discFonts(), report);
+        catalog_ = MakeCatalog({books.string(), std::nullopt, testsupport::jetHelper()}, discFonts(), report);
         WriteCatalog(catalog_, schema(), written().string());
         return report.text();
     }
@@ -146,7 +143,7 @@ TEST_F(MakeDiscCatalogTest, AGb18030BooksFileWithOneErrorOfEachKind)
               f + ":11:2 (书名/Name): \"生僻字𠀀书\" holds 𠀀 (U+20000), which the disc's fonts lack; it is kept as it is and may "
                   "show as a box\n");
 
-    catalog::Connection connection = catalog::OpenDatabaseFile(written().string());
+    catalog::Connection connection = catalog::OpenDatabaseFile(written().string(), testsupport::jetHelper());
     EXPECT_EQ(treeNodes(connection),
               (std::vector<std::string>{"0>1 文学", "1>2 小说", "2>3 武侠", "2>4 科幻", "0>5 未分类", "0>6 一", "6>7 二",
                                         "7>8 三", "8>9 四", "9>10 五", "10>11 六", "11>12 七", "12>13 八", "13>14 九"}));
@@ -169,7 +166,7 @@ TEST_F(MakeDiscCatalogTest, TheSameBooksInUtf8WithAByteOrderMarkOrInUtf16TabSepa
 {
     make(folder.write("books-gb.csv", encoded(kBooks, "GB18030")));
     const auto dump = [&] {
-        catalog::Connection connection = catalog::OpenDatabaseFile(written().string());
+        catalog::Connection connection = catalog::OpenDatabaseFile(written().string(), testsupport::jetHelper());
         auto rows = rowsOf(connection, "Select * From BookType", {"ID", "Name", "ParentID"});
         for (auto& book : rowsOf(connection, "Select * From WebBook", {"ID", "Code", "Name", "Writer", "ISBN", "Price",
                                                                        "BookBrief", "BookType", "IsRecommended"}))
@@ -236,7 +233,8 @@ TEST_F(MakeDiscCatalogTest, AnOriginalFormatJetDatabaseGivesTheSameCatalog)
     EXPECT_EQ(report, jet.string() + ": 4 books marked deleted are left out, as the catalog shows none of them\n" + jet.string() +
                           ": WebBook ID 41, Writer: \"上彊村民 编\" holds 彊 (U+5F4A), which the disc's fonts lack; it is kept "
                           "as it is and may show as a box\n");
-    catalog::Connection original = catalog::OpenDatabaseFile(sample), made = catalog::OpenDatabaseFile(written().string());
+    catalog::Connection original = catalog::OpenDatabaseFile(sample, testsupport::jetHelper()),
+                        made = catalog::OpenDatabaseFile(written().string(), testsupport::jetHelper());
     EXPECT_EQ(treeNodes(made), treeNodes(original));
     for (const Category& category : catalog_.categories)
         EXPECT_EQ(rowsOf(made, catalog::BooksOfTypeQuery(category.id), {"ID", "Name"}),

@@ -1,13 +1,13 @@
-#include "catalog/ChildProcess.h"
+#include "platform/ChildRun.h"
 
 #include <gtest/gtest.h>
 
 #include <csignal>
 #include <system_error>
 
-using catalog::ChildLimits;
-using catalog::ChildResult;
-using catalog::RunChildProcess;
+using platform::ChildLimits;
+using platform::ChildResult;
+using platform::RunChildProcess;
 using namespace std::chrono_literals;
 
 namespace {
