@@ -201,7 +201,7 @@ bool ChildProcess::reap(int options)
 {
     while (!waitStatus_) {
         int status = 0;
-        const pid_t r = ::waitpid(pid_, &status, options);
+        const pid_t r = ::wait4(pid_, &status, options, &usage_);
         if (r == pid_)
             waitStatus_ = status;
         else if (r < 0 && errno != EINTR)

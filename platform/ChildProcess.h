@@ -7,6 +7,7 @@
 #include <chrono>
 #include <optional>
 #include <string>
+#include <sys/resource.h>
 #include <sys/types.h>
 #include <vector>
 
@@ -65,6 +66,9 @@ public:
     bool running() { return !waitForExit(std::chrono::milliseconds(0)); }
     // Its status as waitpid gave it, once it has ended and been waited for.
     std::optional<int> waitStatus() const { return waitStatus_; }
+    // The processor time and peak memory it and the children it waited for
+    // took, once it has ended and been waited for.
+    const rusage& usage() const { return usage_; }
     // Reads its error output (a Sink::Pipe) until what it wrote there holds
     // `text`; false when it closes that output or the time is up first.
     bool waitForLine(const std::string& text, std::chrono::milliseconds limit);
@@ -86,6 +90,7 @@ private:
     Clock::time_point startedAt_;
     pid_t pid_ = -1;
     std::optional<int> waitStatus_;
+    rusage usage_{};
     bool ended_ = false;
 };
 

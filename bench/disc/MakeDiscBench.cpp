@@ -8,21 +8,19 @@
 // fitting the same covers on all cores, and the image script alone writing
 // the image of the folder make-disc wrote.
 #include "bench/support/ProcessMemory.h"
+#include "platform/ChildProcess.h"
 
 #include <benchmark/benchmark.h>
 #include <sqlite3.h>
 
 #include <chrono>
-#include <fcntl.h>
 #include <filesystem>
 #include <fstream>
 #include <map>
 #include <stdexcept>
 #include <string>
 #include <sys/resource.h>
-#include <sys/wait.h>
 #include <thread>
-#include <unistd.h>
 #include <vector>
 
 namespace fs = std::filesystem;
@@ -46,28 +44,16 @@ struct Outcome {
 // Runs the program to its end, its output into `log`; throws when it fails.
 Outcome run(const std::vector<std::string>& argv, const fs::path& log)
 {
-    const auto start = std::chrono::steady_clock::now();
-    const pid_t pid = fork();
-    if (pid == 0) {
-        std::vector<char*> args;
-        for (const std::string& a : argv)
-            args.push_back(const_cast<char*>(a.c_str()));
-        args.push_back(nullptr);
-        const int out = ::open(log.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
-        dup2(out, 1);
-        dup2(out, 2);
-        execvp(args[0], args.data());
-        _exit(127);
-    }
-    int status = 0;
-    rusage usage{};
-    wait4(pid, &status, 0, &usage);
+    platform::ChildProcess child(
+        {.argv = argv, .output = platform::Sink::File, .errorOutput = platform::Sink::Output, .file = log});
+    const int status = child.waitForExit(std::chrono::hours(1)).value_or(-1);
+    const rusage& usage = child.usage();
     Outcome outcome;
-    outcome.wallSeconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+    outcome.wallSeconds = std::chrono::duration<double>(platform::Clock::now() - child.startedAt()).count();
     const auto seconds = [](const timeval& t) { return double(t.tv_sec) + double(t.tv_usec) / 1e6; };
     outcome.cpuSeconds = seconds(usage.ru_utime) + seconds(usage.ru_stime);
     outcome.peakMb = double(usage.ru_maxrss) / 1024;
-    if (!WIFEXITED(status) || WEXITSTATUS(status) != 0)
+    if (status != 0)
         throw std::runtime_error(argv[0] + " failed; see " + log.string());
     return outcome;
 }
